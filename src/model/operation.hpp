@@ -1,0 +1,70 @@
+// One row of a report's operations table, and the owning list of rows.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/date_time.hpp"
+
+namespace velquist {
+
+class TOperation {
+public:
+    std::int32_t Num = 0;
+    TDateTime Time = 0;
+    std::string OpType;
+    std::int32_t Order = 0;
+    double Size = 0;
+    double Price = 0;
+    double StopLoss = 0;
+    double TakeProfit = 0;
+    double Profit = 0;   // 0 when the row has none
+    double Balance = 0;  // 0 when the row has none
+    std::string Symbol;
+    bool HasProfit = false;
+    bool HasBalance = false;
+
+    // Fills the operation from one line of the reader's cell text; true when the
+    // line is an operation (its second field is a date-time).
+    bool ParseRow(std::string_view line);
+};
+
+// Ordered list of operations that owns its elements. Add stores a copy.
+class TOperationList {
+public:
+    // The first list built in the process also builds the phrase table.
+    TOperationList();
+
+    std::int32_t Count() const { return static_cast<std::int32_t>(items_.size()); }
+    // The operation at a zero-based index; EListError outside 0 .. Count - 1.
+    TOperation& Items(std::int32_t index);
+    const TOperation& Items(std::int32_t index) const;
+    void Add(const TOperation& operation) { items_.push_back(operation); }
+    void Clear() { items_.clear(); }
+    void Reserve(std::size_t count) { items_.reserve(count); }
+    void Exchange(std::int32_t i, std::int32_t j);
+
+    // Time order of the merge (quicksort on whole seconds plus three tie-break sweeps).
+    void SortOperations();
+    // Number of different Order values among all rows.
+    std::int32_t OrderCount() const;
+    // Highest Balance of the balance rows, starting from 0.
+    double MaxBalance() const;
+    // Lowest Balance of the balance rows, starting from MaxBalance().
+    double MinBalance() const;
+    // Position of the next local balance peak / trough after start, or -1.
+    std::int32_t NextPeak(std::int32_t start) const;
+    std::int32_t NextTrough(std::int32_t start) const;
+
+    auto begin() { return items_.begin(); }
+    auto end() { return items_.end(); }
+    auto begin() const { return items_.begin(); }
+    auto end() const { return items_.end(); }
+
+private:
+    std::vector<TOperation> items_;
+};
+
+}  // namespace velquist

@@ -1,0 +1,13 @@
+#include "model/report.hpp"
+
+namespace velquist {
+
+std::string ChangeFileExt(const std::string& fileName, const std::string& extension) {
+    const std::size_t dot = fileName.find_last_of("./");
+    if (dot == std::string::npos || fileName[dot] != '.') return fileName + extension;
+    return fileName.substr(0, dot) + extension;
+}
+
+std::string TMT4TestReport::ImageFileName() const { return ChangeFileExt(FileName, ".gif"); }
+
+}  // namespace velquist

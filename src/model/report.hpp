@@ -1,0 +1,91 @@
+// One strategy tester report in memory: header texts, summary numbers and the
+// operations table. Reading, merging, statistics and writing are defined in
+// the reader, merge and output folders.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "model/operation.hpp"
+
+namespace velquist {
+
+class TMT4TestReport {
+public:
+    std::string FileName;
+    std::string ModellingQualityText;
+    std::string MaximalDrawdownText;
+    std::string RelativeDrawdownText;
+    std::string ShortPositionsText;
+    std::string LongPositionsText;
+    std::string ProfitTradesText;
+    std::string LossTradesText;
+    std::string MaxConsecutiveWinsText;
+    std::string MaxConsecutiveLossesText;
+    std::string MaximalConsecutiveProfitText;
+    std::string MaximalConsecutiveLossText;
+    std::string ExpertName;
+    std::string Server;
+    std::string Version;
+    std::string Symbol;
+    std::string Period;
+    std::string Model;
+    std::string Parameters;
+    std::int32_t BarsInTest = 0;
+    std::int32_t TicksModelled = 0;
+    double ModellingQuality = 0;
+    std::int32_t MismatchedChartsErrors = 0;
+    double InitialDeposit = 0;
+    double TotalNetProfit = 0;
+    double GrossProfit = 0;
+    double GrossLoss = 0;
+    double ProfitFactor = 0;
+    double ExpectedPayoff = 0;
+    double AbsoluteDrawdown = 0;
+    double MaximalDrawdown = 0;
+    double MaximalDrawdownPercent = 0;
+    double RelativeDrawdown = 0;
+    double RelativeDrawdownPercent = 0;
+    std::int32_t TotalTrades = 0;
+    std::int32_t ShortPositions = 0;
+    double ShortWonPercent = 0;
+    std::int32_t LongPositions = 0;
+    double LongWonPercent = 0;
+    std::int32_t ProfitTrades = 0;
+    double ProfitTradesPercent = 0;
+    std::int32_t LossTrades = 0;
+    double LossTradesPercent = 0;
+    double LargestProfitTrade = 0;
+    double LargestLossTrade = 0;
+    double AverageProfitTrade = 0;
+    double AverageLossTrade = 0;
+    std::int32_t MaxConsecutiveWins = 0;
+    double MaxConsecutiveWinsMoney = 0;
+    std::int32_t MaxConsecutiveLosses = 0;
+    double MaxConsecutiveLossesMoney = 0;
+    double MaximalConsecutiveProfit = 0;
+    std::int32_t MaximalConsecutiveProfitCount = 0;
+    double MaximalConsecutiveLoss = 0;
+    std::int32_t MaximalConsecutiveLossCount = 0;
+    std::int32_t AverageConsecutiveWins = 0;
+    std::int32_t AverageConsecutiveLosses = 0;
+    TOperationList Operations;
+    bool WriteSymbol = true;
+
+    // Replaces the report's content by one report file (reader).
+    void ReadFromFile(const std::string& fileName);
+    // Folds report b into this one (merger).
+    void Merge(const TMT4TestReport& b);
+    // Recomputes the summary numbers from Operations and InitialDeposit.
+    void ComputeStatistics();
+    // Writes the report as HTML with labels in the named language (writer).
+    void WriteToFile(const std::string& fileName, const std::string& language) const;
+    // FileName with its extension replaced by ".gif" (appended when it has none).
+    std::string ImageFileName() const;
+};
+
+// The file name with the extension (from the last "." after the last path
+// delimiter) replaced by the given one, or with it appended when there is none.
+std::string ChangeFileExt(const std::string& fileName, const std::string& extension);
+
+}  // namespace velquist
