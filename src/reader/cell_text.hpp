@@ -1,0 +1,29 @@
+// The reader's intermediate text: the file with its tags stripped, every table
+// cell ended by ";" and every table row by a line break. Text between tags
+// passes unchanged (entities are not decoded).
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velquist {
+
+// Strips the tags of a file text (after LoadTextFile) into cell text.
+std::string CellText(std::string_view fileText);
+
+// One line of a text split at line breaks (CR, LF or CR LF).
+struct TTextLine {
+    std::string_view Text;
+    // The line ended with CR LF, which in cell text marks the end of a table
+    // row; a lone CR is a line break of the file itself.
+    bool EndsRow = false;
+};
+
+// The lines of a text; empty lines count, the last line needs no terminator.
+std::vector<TTextLine> SplitLines(std::string_view text);
+
+// Splits a line at ";" into its fields (no trimming), reusing the vector.
+void SplitFields(std::string_view line, std::vector<std::string_view>& fields);
+
+}  // namespace velquist

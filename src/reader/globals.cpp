@@ -1,0 +1,129 @@
+#include "reader/globals.hpp"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "reader/file_io.hpp"
+
+namespace velquist {
+
+std::string_view Trim(std::string_view text) {
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && static_cast<unsigned char>(text[first]) <= 32) ++first;
+    while (last > first && static_cast<unsigned char>(text[last - 1]) <= 32) --last;
+    return text.substr(first, last - first);
+}
+
+void AppendWithCrLf(std::string& out, std::string_view text) {
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p != end) {
+        const char* lineEnd = std::find_if(p, end, [](char c) { return c == '\r' || c == '\n'; });
+        out.append(p, lineEnd);
+        if (lineEnd == end) break;
+        out += "\r\n";
+        p = lineEnd + 1;
+        if (*lineEnd == '\r' && p != end && *p == '\n') ++p;
+    }
+}
+
+bool HasCrLfLineEnds(std::string_view text) {
+    if (text.empty()) return true;
+    if (!text.ends_with("\r\n")) return false;
+    // Every LF follows a CR, and there are as many CRs as LFs: then every CR is
+    // followed by its LF.
+    std::size_t lineFeeds = 0;
+    for (std::size_t pos = text.find('\n'); pos != std::string_view::npos;
+         pos = text.find('\n', pos + 1)) {
+        if (pos == 0 || text[pos - 1] != '\r') return false;
+        ++lineFeeds;
+    }
+    std::size_t carriageReturns = 0;
+    for (std::size_t pos = text.find('\r'); pos != std::string_view::npos;
+         pos = text.find('\r', pos + 1))
+        ++carriageReturns;
+    return carriageReturns == lineFeeds;
+}
+
+std::string NormalizeLineBreaks(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 32 + 2);
+    AppendWithCrLf(out, text);
+    if (!text.empty() && text.back() != '\r' && text.back() != '\n') out += "\r\n";
+    return out;
+}
+
+std::string LoadTextFile(const std::string& fileName) {
+    std::string bytes = ReadWholeFile(fileName);
+    const std::size_t nul = bytes.find('\0');
+    if (nul != std::string::npos) bytes.resize(nul);
+    return NormalizeLineBreaks(bytes);
+}
+
+void SaveTextFile(const std::string& fileName, std::string_view text) {
+    // A text built with CR LF line ends already (the writer's) goes out as it is.
+    if (HasCrLfLineEnds(text))
+        WriteWholeFile(fileName, text);
+    else
+        WriteWholeFile(fileName, NormalizeLineBreaks(text));
+}
+
+std::string_view ExtractField(std::string_view text, int n, char separator) {
+    if (n <= 0) return text;
+    std::size_t start = 0;
+    for (int field = 1; field < n; ++field) {
+        const std::size_t next = text.find(separator, start);
+        if (next == std::string_view::npos) return {};
+        start = next + 1;
+    }
+    const std::size_t end = text.find(separator, start);
+    return text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+}
+
+int CountFields(std::string_view text, char separator) {
+    if (text.empty()) return 0;
+    int count = 1;
+    for (char c : text) count += c == separator;
+    return count;
+}
+
+std::string TextInParentheses(std::string_view text) {
+    const std::size_t open = text.find('(');
+    const std::size_t close = text.find(')');
+    if (open == std::string_view::npos || close == std::string_view::npos) return std::string(text);
+    if (close < open) return {};
+    return std::string(Trim(text.substr(open + 1, close - open - 1)));
+}
+
+std::string TextWithoutParentheses(std::string_view text) {
+    const std::size_t open = text.find('(');
+    const std::size_t close = text.find(')');
+    if (open == std::string_view::npos || close == std::string_view::npos || close < open)
+        return std::string(Trim(text));
+    std::string rest(text.substr(0, open));
+    rest.append(text.substr(close + 1));
+    return std::string(Trim(rest));
+}
+
+std::string StripPercent(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text)
+        if (c != '%') out += c;
+    return std::string(Trim(out));
+}
+
+std::string GetTempDir() {
+    for (const char* name : {"TMPDIR", "TMP", "TEMP"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0') {
+            std::string dir(value);
+            if (dir.back() != '/') dir += '/';
+            return dir;
+        }
+    }
+    return "/tmp/";
+}
+
+}  // namespace velquist

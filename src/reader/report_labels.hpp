@@ -1,0 +1,12 @@
+// Label lookup of the reader: the phrase table first, then the reading
+// variants of newer terminal builds for cells that the table does not know.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace velquist {
+
+std::string ReaderKeyOf(std::string_view cellText);
+
+}  // namespace velquist

@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "fixtures/sample_report.hpp"
+#include "fixtures/temp_dir.hpp"
+#include "model/error.hpp"
+#include "model/report.hpp"
+
+namespace velquist {
+namespace {
+
+using testing::SampleReportHtml;
+using testing::TTempDir;
+
+std::string Replace(std::string text, const std::string& from, const std::string& to) {
+    for (std::size_t pos = text.find(from); pos != std::string::npos;
+         pos = text.find(from, pos + to.size()))
+        text.replace(pos, from.size(), to);
+    return text;
+}
+
+TMT4TestReport ReadText(const TTempDir& dir, const std::string& text) {
+    TMT4TestReport report;
+    report.ReadFromFile(dir.Write("report.htm", text));
+    return report;
+}
+
+TEST(ReadFromFile, ReadsTitleHeaderAndSummary) {
+    TTempDir dir;
+    const TMT4TestReport r = ReadText(dir, SampleReportHtml);
+    EXPECT_EQ(r.FileName, dir.Path("report.htm"));
+    EXPECT_EQ(r.ExpertName, "Sample EA");
+    EXPECT_EQ(r.Server, "Demo-Server");
+    EXPECT_EQ(r.Version, "Build 1441");
+    EXPECT_EQ(r.Symbol, "EURUSD (Euro vs US Dollar)");
+    EXPECT_EQ(r.Period, "1 Hour (H1)  2020.01.02 00:00 - 2020.01.31 23:00    (2020.01.01 - 2020.02.01)");
+    EXPECT_EQ(r.Model, "Every tick (the most precise method based on all available least timeframes)");
+    EXPECT_EQ(r.Parameters, "Lots=0.1; TakeProfit=50;");
+    EXPECT_EQ(r.BarsInTest, 527);
+    EXPECT_EQ(r.TicksModelled, 1048576);
+    EXPECT_EQ(r.ModellingQualityText, "90.00%");
+    EXPECT_EQ(r.ModellingQuality, 90);
+    EXPECT_EQ(r.MismatchedChartsErrors, 3);
+    EXPECT_EQ(r.InitialDeposit, 10000);
+    EXPECT_EQ(r.TotalNetProfit, 35);
+    EXPECT_EQ(r.GrossProfit, 50);
+    EXPECT_EQ(r.GrossLoss, -15);
+    EXPECT_EQ(r.ProfitFactor, 3.33);
+    EXPECT_EQ(r.ExpectedPayoff, 17.5);
+    EXPECT_EQ(r.MaximalDrawdownText, "15.00 (0.15%)");
+    EXPECT_EQ(r.MaximalDrawdown, 15);
+    EXPECT_EQ(r.MaximalDrawdownPercent, 0.15);
+    EXPECT_EQ(r.RelativeDrawdown, 15);
+    EXPECT_EQ(r.RelativeDrawdownPercent, 0.15);
+    EXPECT_EQ(r.TotalTrades, 2);
+    EXPECT_EQ(r.ShortPositions, 1);
+    EXPECT_EQ(r.LongWonPercent, 100);
+    EXPECT_EQ(r.ProfitTradesText, "1 (50.00%)");
+    EXPECT_EQ(r.LossTradesPercent, 50);
+    EXPECT_EQ(r.LargestLossTrade, -15);
+    EXPECT_EQ(r.AverageProfitTrade, 50);
+    EXPECT_EQ(r.MaxConsecutiveLossesMoney, -15);
+    EXPECT_EQ(r.MaximalConsecutiveProfitCount, 1);
+    EXPECT_EQ(r.MaximalConsecutiveLoss, -15);
+    // The two "Average" rows share their label; the next cell tells them apart.
+    EXPECT_EQ(r.AverageConsecutiveWins, 1);
+    EXPECT_EQ(r.AverageConsecutiveLosses, 1);
+}
+
+TEST(ReadFromFile, ReadsEveryOperationRowWithTheBareSymbol) {
+    TTempDir dir;
+    const TMT4TestReport r = ReadText(dir, SampleReportHtml);
+    ASSERT_EQ(r.Operations.Count(), 4);
+    EXPECT_EQ(r.Operations.Items(0).OpType, "buy");
+    EXPECT_FALSE(r.Operations.Items(0).HasProfit);
+    EXPECT_EQ(r.Operations.Items(3).Balance, 10035);
+    for (const TOperation& op : r.Operations) EXPECT_EQ(op.Symbol, "EURUSD");
+}
+
+TEST(ReadFromFile, GivesTheSameResultForEveryLineBreakStyle) {
+    TTempDir dir;
+    const TMT4TestReport lf = ReadText(dir, SampleReportHtml);
+    const TMT4TestReport crlf = ReadText(dir, Replace(SampleReportHtml, "\n", "\r\n"));
+    const TMT4TestReport cr = ReadText(dir, Replace(SampleReportHtml, "\n", "\r"));
+    for (const TMT4TestReport* other : {&crlf, &cr}) {
+        EXPECT_EQ(other->ExpertName, lf.ExpertName);
+        EXPECT_EQ(other->Parameters, lf.Parameters);
+        EXPECT_EQ(other->Operations.Count(), lf.Operations.Count());
+    }
+}
+
+TEST(ReadFromFile, ReadingAgainReplacesTheOperations) {
+    TTempDir dir;
+    TMT4TestReport r;
+    const std::string path = dir.Write("a.htm", SampleReportHtml);
+    r.ReadFromFile(path);
+    r.ReadFromFile(path);
+    EXPECT_EQ(r.Operations.Count(), 4);
+}
+
+TEST(ReadFromFile, KeepsOldFieldsWhenTheFileIsNoReport) {
+    TTempDir dir;
+    TMT4TestReport r;
+    r.ReadFromFile(dir.Write("a.htm", SampleReportHtml));
+    const std::string other = dir.Write("notes.txt", "just some text\n<p>no labels</p>");
+    r.ReadFromFile(other);
+    EXPECT_EQ(r.FileName, other);
+    EXPECT_EQ(r.Operations.Count(), 0);
+    EXPECT_EQ(r.ExpertName, "Sample EA");
+    EXPECT_EQ(r.InitialDeposit, 10000);
+}
+
+TEST(ReadFromFile, FailsOnAMissingFileHavingChangedOnlyTheFileName) {
+    TTempDir dir;
+    TMT4TestReport r;
+    r.ReadFromFile(dir.Write("a.htm", SampleReportHtml));
+    const std::string missing = dir.Path("missing.htm");
+    try {
+        r.ReadFromFile(missing);
+        FAIL() << "no error";
+    } catch (const Error& error) {
+        EXPECT_STREQ(error.what(),
+                     ("Cannot open file \"" + missing + "\". No such file or directory").c_str());
+    }
+    EXPECT_EQ(r.FileName, missing);
+    EXPECT_EQ(r.Operations.Count(), 4);
+}
+
+TEST(ReadFromFile, FailsWithTheListIndexErrorWhenTheTitleIsAmongTheLastTwoLines) {
+    TTempDir dir;
+    TMT4TestReport r;
+    EXPECT_THROW(r.ReadFromFile(dir.Write("t.htm", "x\nStrategy Tester Report\nName")), EListError);
+    EXPECT_EQ(r.ExpertName, "Name");
+    try {
+        r.ReadFromFile(dir.Write("t.htm", "Strategy Tester Report"));
+        FAIL() << "no error";
+    } catch (const EListError& error) {
+        EXPECT_STREQ(error.what(), "List index out of bounds (1)");
+    }
+}
+
+TEST(ReadFromFile, TakesAParameterCellBrokenOverSeveralFileLinesWhole) {
+    TTempDir dir;
+    const TMT4TestReport r = ReadText(
+        dir, Replace(SampleReportHtml, "Lots=0.1; TakeProfit=50; ", "Lots=0.1; \nTakeProfit=50; \nMode=2; \n"));
+    EXPECT_EQ(r.Parameters, "Lots=0.1; TakeProfit=50; Mode=2;");
+}
+
+TEST(ReadFromFile, RecognisesLabelsOnlyWithoutBlanksButTrimsValues) {
+    TTempDir dir;
+    std::string text = Replace(SampleReportHtml, "<td>Bars in test</td>", "<td> Bars in test</td>");
+    text = Replace(text, "<td align=right>1048576</td>", "<td align=right>  1048576 \t</td>");
+    const TMT4TestReport r = ReadText(dir, text);
+    EXPECT_EQ(r.BarsInTest, 0);
+    EXPECT_EQ(r.TicksModelled, 1048576);
+}
+
+TEST(ReadFromFile, ReadsUpperCaseTags) {
+    TTempDir dir;
+    std::string text = std::regex_replace(std::string(SampleReportHtml), std::regex("<(/?)t([dr])"), "<$1T$2");
+    const TMT4TestReport r = ReadText(dir, text);
+    EXPECT_EQ(r.Operations.Count(), 4);
+    EXPECT_EQ(r.InitialDeposit, 10000);
+}
+
+TEST(ReadFromFile, ReadsNotApplicableAsZero) {
+    TTempDir dir;
+    const TMT4TestReport r = ReadText(dir, Replace(SampleReportHtml, "90.00%", "n/a"));
+    EXPECT_EQ(r.ModellingQualityText, "n/a");
+    EXPECT_EQ(r.ModellingQuality, 0);
+}
+
+TEST(ReadFromFile, StopsReadingTheTextAtTheFirstNulByte) {
+    TTempDir dir;
+    std::string text = SampleReportHtml;
+    text.insert(text.find("<tr align=right><td>3</td>"), std::string(1, '\0'));
+    EXPECT_EQ(ReadText(dir, text).Operations.Count(), 2);
+}
+
+}  // namespace
+}  // namespace velquist
