@@ -1,0 +1,28 @@
+#include "output/bmp_to_gif.hpp"
+
+#include <variant>
+
+#include "output/bmp_file.hpp"
+#include "output/colour_table.hpp"
+#include "output/gif_encoder.hpp"
+#include "output/web_palette.hpp"
+#include "reader/file_io.hpp"
+
+namespace velquist {
+namespace {
+
+// A paletted picture keeps its table; a full-colour one gets the web palette.
+TIndexedImage ToIndexed(TBitmap&& bitmap) {
+    if (auto* indexed = std::get_if<TIndexedImage>(&bitmap)) return std::move(*indexed);
+    return ReduceToWebPalette(std::get<TRgbImage>(bitmap));
+}
+
+}  // namespace
+
+void BmpToGif(const std::string& bitmapPath, const std::string& gifPath) {
+    TIndexedImage image = ToIndexed(ReadBmpFile(bitmapPath));
+    const bool tableSorted = SortColoursByUse(image);
+    WriteWholeFile(gifPath, EncodeGif(image, tableSorted));
+}
+
+}  // namespace velquist

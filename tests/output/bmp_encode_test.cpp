@@ -1,0 +1,109 @@
+// EncodeBmp24 and the file-level BMP functions.
+#include <gtest/gtest.h>
+
+#include <variant>
+
+#include "gif_test_support.hpp"
+#include "model/error.hpp"
+#include "output/bmp_file.hpp"
+
+namespace velquist {
+namespace {
+
+std::string Bytes(std::initializer_list<int> values) {
+    std::string bytes;
+    for (const int v : values) bytes.push_back(static_cast<char>(v));
+    return bytes;
+}
+
+TEST(EncodeBmp24, WritesHeaderThenBottomRowFirstInBgrWithRowsPaddedToFourBytes) {
+    const TRgbImage image{2, 2, {255, 0, 0, 0, 255, 0, /* bottom: */ 0, 0, 255, 1, 2, 3}};
+    const std::string expected =
+        Bytes({'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0}) +    // file header
+        Bytes({40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24, 0}) +  // size, width, height
+        Bytes({0, 0, 0, 0, 16, 0, 0, 0, 0x13, 0x0B, 0, 0, 0x13, 0x0B, 0, 0}) +
+        Bytes({0, 0, 0, 0, 0, 0, 0, 0}) +     // no colour table
+        Bytes({255, 0, 0, 3, 2, 1, 0, 0}) +   // bottom row
+        Bytes({0, 0, 255, 0, 255, 0, 0, 0});  // top row
+    EXPECT_EQ(EncodeBmp24(image), expected);
+}
+
+TEST(EncodeBmp24, ReadsBackUnchangedForEveryRowPadding) {
+    for (int width = 1; width <= 5; ++width) {
+        for (int height = 1; height <= 3; ++height) {
+            const TRgbImage image = test::NoisePicture(width, height, width * 10 + height);
+            const TBitmap back = DecodeBmp(EncodeBmp24(image), "x.bmp");
+            ASSERT_TRUE(std::holds_alternative<TRgbImage>(back));
+            EXPECT_EQ(std::get<TRgbImage>(back).Width, width);
+            EXPECT_EQ(std::get<TRgbImage>(back).Height, height);
+            EXPECT_EQ(std::get<TRgbImage>(back).Rgb, image.Rgb) << width << " x " << height;
+        }
+    }
+}
+
+TEST(EncodeBmp24, RefusesPicturesItCannotWriteOrReadBack) {
+    const struct {
+        TRgbImage Image;
+        const char* Message;
+    } cases[] = {
+        {{2, 2, std::vector<std::uint8_t>(11)},
+         "Cannot write a bitmap of 2 x 2 pixels from 11 bytes of colour"},
+        {{0, 0, {}}, "Cannot write a bitmap of 0 x 0 pixels from 0 bytes of colour"},
+        {{-1, 3, {}}, "Cannot write a bitmap of -1 x 3 pixels from 0 bytes of colour"},
+        {{70000, 1, std::vector<std::uint8_t>(210000)},
+         "Cannot write a bitmap of 70000 x 1 pixels from 210000 bytes of colour"},
+    };
+    for (const auto& c : cases) {
+        try {
+            EncodeBmp24(c.Image);
+            ADD_FAILURE() << "no error for " << c.Message;
+        } catch (const Error& error) {
+            EXPECT_EQ(std::string(error.what()), c.Message);
+        }
+    }
+}
+
+TEST(BmpFile, WritesAndReadsAFile) {
+    test::TScratchDir dir;
+    const TRgbImage image = test::ChartLikePicture();
+    WriteBmpFile(dir.Path("chart.bmp"), image);
+    EXPECT_EQ(test::ReadFileBytes(dir.Path("chart.bmp")), EncodeBmp24(image));
+    EXPECT_EQ(std::get<TRgbImage>(ReadBmpFile(dir.Path("chart.bmp"))).Rgb, image.Rgb);
+}
+
+TEST(BmpFile, ReportsAFileThatCannotBeCreatedOrOpened) {
+    test::TScratchDir dir;
+    const std::string missing = dir.Path("no such folder/chart.bmp");
+    try {
+        WriteBmpFile(missing, test::SolidPicture(1, 1, test::kWhite));
+        FAIL() << "no error";
+    } catch (const Error& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "Cannot create file \"" + missing + "\". No such file or directory");
+    }
+    try {
+        ReadBmpFile(missing);
+        FAIL() << "no error";
+    } catch (const Error& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "Cannot open file \"" + missing + "\". No such file or directory");
+    }
+}
+
+// Our BMPs as another decoder reads them.
+TEST(BmpFile, IsReadByPillowAsTheSamePicture) {
+    if (!test::PillowAvailable()) GTEST_SKIP() << "Pillow is not installed";
+    test::TScratchDir dir;
+    for (const TRgbImage& image : {test::NoisePicture(1, 1, 1), test::NoisePicture(7, 5, 2),
+                                   test::GradientNoisePicture(101, 33, 3)}) {
+        WriteBmpFile(dir.Path("p.bmp"), image);
+        const auto decoded = test::DecodeWithPillow(dir.Path("p.bmp"));
+        ASSERT_TRUE(decoded.has_value());
+        EXPECT_EQ(decoded->Width, image.Width);
+        EXPECT_EQ(decoded->Height, image.Height);
+        EXPECT_EQ(decoded->Rgb, image.Rgb);
+    }
+}
+
+}  // namespace
+}  // namespace velquist
