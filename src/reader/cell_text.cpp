@@ -1,5 +1,7 @@
 #include "reader/cell_text.hpp"
 
+#include <algorithm>
+
 #include "model/format_settings.hpp"
 
 namespace velquist {
@@ -18,50 +20,63 @@ bool TagContains(std::string_view tag, std::string_view lowerNeedle) {
     return false;
 }
 
+// The first of "<", ">" and LF from p on: the only bytes that change state.
+const char* NextSpecial(const char* p, const char* end) {
+    return std::find_if(p, end, [](char c) { return c == '<' || c == '>' || c == '\n'; });
+}
+
+// Appends what a closed tag leaves: ";" for a closing "td", a line break for a
+// closing "tr" ("td" is tested first), nothing for any other tag.
+void CloseTag(std::string_view tag, std::string& out) {
+    if (TagContains(tag, "td")) {
+        if (TagContains(tag, "/td")) out += ReportFormatSettings.ListSeparator;
+    } else if (TagContains(tag, "tr")) {
+        if (TagContains(tag, "/tr")) out += "\r\n";
+    }
+}
+
 }  // namespace
 
+// Text between tags is copied in runs. A ">" outside a tag appends nothing: the
+// tag text it would test was emptied or holds neither "td" nor "tr".
 std::string CellText(std::string_view fileText) {
     std::string out;
     out.reserve(fileText.size() / 2);
     std::string tag;
     bool insideTag = false;
-    for (const char c : fileText) {
-        if (c == '\n') continue;
-        if (c == '<') {
+    const char* p = fileText.data();
+    const char* const end = p + fileText.size();
+    while (p != end) {
+        const char* special = NextSpecial(p, end);
+        (insideTag ? tag : out).append(p, special);
+        if (special == end) break;
+        p = special + 1;
+        if (*special == '<') {
             insideTag = true;
             tag.clear();
-        } else if (c == '>') {
-            // A ">" outside a tag finds the tag text emptied or without "td" and
-            // "tr", so it appends nothing.
+        } else if (*special == '>') {
+            if (insideTag) CloseTag(tag, out);
             insideTag = false;
-            if (TagContains(tag, "td")) {
-                if (TagContains(tag, "/td")) out += ReportFormatSettings.ListSeparator;
-                tag.clear();
-            } else if (TagContains(tag, "tr")) {
-                if (TagContains(tag, "/tr")) out += "\r\n";
-                tag.clear();
-            }
-        } else if (insideTag) {
-            tag += c;
-        } else {
-            out += c;
         }
+        // LF is dropped, inside or outside a tag.
     }
     return out;
 }
 
 std::vector<TTextLine> SplitLines(std::string_view text) {
     std::vector<TTextLine> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines.push_back({text.substr(start), false});
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p != end) {
+        const char* lineEnd = std::find_if(p, end, [](char c) { return c == '\r' || c == '\n'; });
+        const std::string_view line(p, static_cast<std::size_t>(lineEnd - p));
+        if (lineEnd == end) {
+            lines.push_back({line, false});
             break;
         }
-        const bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
-        lines.push_back({text.substr(start, end - start), crlf});
-        start = end + (crlf ? 2 : 1);
+        const bool crlf = *lineEnd == '\r' && lineEnd + 1 != end && lineEnd[1] == '\n';
+        lines.push_back({line, crlf});
+        p = lineEnd + (crlf ? 2 : 1);
     }
     return lines;
 }

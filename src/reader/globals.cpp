@@ -16,15 +16,23 @@ std::string_view Trim(std::string_view text) {
 }
 
 void AppendWithCrLf(std::string& out, std::string_view text) {
-    const char* p = text.data();
-    const char* const end = p + text.size();
-    while (p != end) {
-        const char* lineEnd = std::find_if(p, end, [](char c) { return c == '\r' || c == '\n'; });
-        out.append(p, lineEnd);
-        if (lineEnd == end) break;
+    // The next CR and the next LF are each found with memchr, which is fast on
+    // the long runs between line breaks.
+    std::size_t pos = 0;
+    std::size_t nextCr = text.find('\r');
+    std::size_t nextLf = text.find('\n');
+    while (true) {
+        const std::size_t lineEnd = std::min(nextCr, nextLf);
+        if (lineEnd == std::string_view::npos) {
+            out.append(text.substr(pos));
+            return;
+        }
+        out.append(text.substr(pos, lineEnd - pos));
         out += "\r\n";
-        p = lineEnd + 1;
-        if (*lineEnd == '\r' && p != end && *p == '\n') ++p;
+        pos = lineEnd + 1;
+        if (lineEnd == nextCr && nextLf == pos) ++pos;  // CR LF is one break
+        if (nextCr < pos) nextCr = text.find('\r', pos);
+        if (nextLf < pos) nextLf = text.find('\n', pos);
     }
 }
 
