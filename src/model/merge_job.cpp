@@ -1,0 +1,33 @@
+#include "model/merge_job.hpp"
+
+namespace velquist {
+
+void MergeJob(const std::vector<std::string>& files, const std::string& resultFileName,
+              const std::string& language, TMT4TestReport& reportA, TMT4TestReport& reportB,
+              const TMergeJobCallbacks& callbacks) {
+    auto refuse = [&](const char* message) {
+        if (callbacks.ShowMessage) callbacks.ShowMessage(message);
+    };
+    auto step = [&](std::string_view name, const std::string& fileName) {
+        if (callbacks.OnStep) callbacks.OnStep(name, fileName);
+    };
+    if (files.size() < 2) return refuse(NoReportsMessage);
+    if (resultFileName.empty()) return refuse(NoResultNameMessage);
+
+    step("read", files[0]);
+    reportA.ReadFromFile(files[0]);
+    for (std::size_t i = 1; i < files.size(); ++i) {
+        step("read", files[i]);
+        reportB.ReadFromFile(files[i]);
+        reportA.Merge(reportB);
+    }
+    reportA.FileName = resultFileName;
+    step("write", resultFileName);
+    reportA.WriteToFile(resultFileName, language);
+    if (callbacks.ChartStep) {
+        step("chart", reportA.ImageFileName());
+        callbacks.ChartStep(reportA);
+    }
+}
+
+}  // namespace velquist

@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/cli.hpp"
+#include "fixtures/temp_dir.hpp"
+
+namespace velquist {
+namespace {
+
+using testing::ReadFileBytes;
+using testing::TTempDir;
+
+const std::string Examples = VELQUIST_EXAMPLES_DIR;
+
+struct TRun {
+    int Code;
+    std::string Out;
+    std::string Err;
+};
+
+TRun Cli(const std::vector<std::string>& args, const TChartStep& chart = {}) {
+    std::ostringstream out, err;
+    const int code = RunCli(args, out, err, chart);
+    return {code, out.str(), err.str()};
+}
+
+TEST(Cli, ListsTheLanguagesInTheirFixedOrder) {
+    const TRun run = Cli({"--languages"});
+    EXPECT_EQ(run.Code, ExitSuccess);
+    EXPECT_TRUE(run.Out.starts_with("English\nTurkish\nSpanish\n"));
+    EXPECT_TRUE(run.Out.ends_with("Chinese (Simplified)\nBulgarian\nArabic\n"));
+    EXPECT_EQ(std::count(run.Out.begin(), run.Out.end(), '\n'), 28);
+}
+
+TEST(Cli, InspectPrintsTheModelWithEveryByteRecoverable) {
+    const TRun run = Cli({"--inspect", Examples + "/grid_usdjpy_ru.htm"});
+    ASSERT_EQ(run.Code, ExitSuccess) << run.Err;
+    EXPECT_NE(run.Out.find("\"ExpertName\":\"GridMaster\""), std::string::npos);
+    // "Все тики" in Windows 1251: C2 F1 E5 20 F2 E8 EA E8.
+    EXPECT_NE(run.Out.find("\"Model\":\"\\u00c2\\u00f1\\u00e5 \\u00f2\\u00e8\\u00ea\\u00e8\""),
+              std::string::npos);
+    EXPECT_NE(run.Out.find("\"InitialDeposit\":2000,"), std::string::npos);
+    EXPECT_NE(run.Out.find("\"TimeText\":\"2023.01.03 "), std::string::npos);
+    EXPECT_NE(run.Out.find("\"HasProfit\":false"), std::string::npos);
+    EXPECT_TRUE(run.Out.ends_with("],\"WriteSymbol\":true}\n"));
+}
+
+TEST(Cli, MergesReportsSilently) {
+    TTempDir dir;
+    const TRun run = Cli({"-o", dir.Path("merged.htm"), Examples + "/trend_eurusd.htm",
+                          Examples + "/scalper_gbpjpy.htm"});
+    EXPECT_EQ(run.Code, ExitSuccess) << run.Err;
+    EXPECT_EQ(run.Out, "");
+    EXPECT_EQ(run.Err, "");
+    const std::string html = ReadFileBytes(dir.Path("merged.htm"));
+    EXPECT_NE(html.find("EURUSD (Euro vs US Dollar), GBPJPY (Great Britain Pound vs Japanese Yen)"),
+              std::string::npos);
+    EXPECT_EQ(html.find("<td>Symbol</td><td>Order</td>"), std::string::npos);
+}
+
+TEST(Cli, AddsTheSymbolColumnAndTheLanguageOnRequest) {
+    TTempDir dir;
+    const TRun run = Cli({"-s", "-l", "German", "-o", dir.Path("merged.htm"),
+                          Examples + "/trend_eurusd.htm", Examples + "/breakout_xauusd.htm"});
+    ASSERT_EQ(run.Code, ExitSuccess) << run.Err;
+    const std::string html = ReadFileBytes(dir.Path("merged.htm"));
+    EXPECT_NE(html.find("<td>Nr.</td>"), std::string::npos);
+    EXPECT_NE(html.find("</td><td>XAUUSD</td><td>"), std::string::npos);
+}
+
+TEST(Cli, RefusesInputWithTheJobsMessagesInOrder) {
+    TTempDir dir;
+    const std::string report = Examples + "/trend_eurusd.htm";
+    struct Case {
+        std::vector<std::string> args;
+        const char* err;
+    };
+    const Case cases[] = {
+        {{report}, "Report files to merge not set!\n"},
+        {{report, report}, "Result report filename not set!\n"},
+        {{"-o", "", report, report}, "Result report filename not set!\n"},
+        {{"-o", dir.Path("r.htm"), report}, "Report files to merge not set!\n"},
+    };
+    for (const Case& c : cases) {
+        const TRun run = Cli(c.args);
+        EXPECT_EQ(run.Code, ExitRefused);
+        EXPECT_EQ(run.Err, c.err);
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("r.htm")));
+}
+
+TEST(Cli, RefusesUnknownLanguagesAndOptions) {
+    const std::string report = Examples + "/trend_eurusd.htm";
+    TRun run = Cli({"-l", "english", "-o", "x.htm", report, report});
+    EXPECT_EQ(run.Code, ExitRefused);
+    EXPECT_TRUE(run.Err.starts_with("velquist-merge: unknown language \"english\". Use one of: "
+                                    "English, Turkish, Spanish,"));
+    run = Cli({"--frobnicate"});
+    EXPECT_EQ(run.Code, ExitRefused);
+    EXPECT_TRUE(run.Err.starts_with("velquist-merge: unknown option --frobnicate\nusage:"));
+    EXPECT_EQ(Cli({}).Code, ExitRefused);
+    EXPECT_EQ(Cli({"-o"}).Code, ExitRefused);
+}
+
+TEST(Cli, ReportsAMissingReportAndWritesNothing) {
+    TTempDir dir;
+    const std::string missing = dir.Path("missing.htm");
+    const TRun run = Cli({"-o", dir.Path("merged.htm"), Examples + "/trend_eurusd.htm",
+                          Examples + "/scalper_gbpjpy.htm", missing});
+    EXPECT_EQ(run.Code, ExitError);
+    EXPECT_EQ(run.Err, "Cannot open file \"" + missing + "\". No such file or directory\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("merged.htm")));
+}
+
+TEST(Cli, NamesTheFileWhenTheErrorDoesNot) {
+    TTempDir dir;
+    const std::string broken = dir.Write("broken.htm", "x\nStrategy Tester Report\n");
+    const TRun run = Cli({"--inspect", broken});
+    EXPECT_EQ(run.Code, ExitError);
+    EXPECT_EQ(run.Err, broken + ": List index out of bounds (2)\n");
+}
+
+TEST(Cli, ReplacesAnInputNamedAsTheResultAfterReadingIt) {
+    TTempDir dir;
+    const std::string first = dir.Write("a.htm", ReadFileBytes(Examples + "/trend_eurusd.htm"));
+    const TRun run = Cli({"-o", first, first, Examples + "/scalper_gbpjpy.htm"});
+    ASSERT_EQ(run.Code, ExitSuccess) << run.Err;
+    const std::string merged = ReadFileBytes(first);
+    EXPECT_NE(merged.find("<b>TrendRider</b>"), std::string::npos);
+    EXPECT_NE(merged.find("EURUSD (Euro vs US Dollar), GBPJPY"), std::string::npos);
+}
+
+TEST(Cli, UsesAResultNameWithoutExtensionAsGivenAndRepeatsItselfExactly) {
+    TTempDir dir;
+    std::vector<std::string> drawn;
+    const TChartStep chart = [&](const TMT4TestReport& r) { drawn.push_back(r.ImageFileName()); };
+    const std::vector<std::string> args = {"-o", dir.Path("merged"), Examples + "/trend_eurusd.htm",
+                                           Examples + "/grid_usdjpy_ru.htm"};
+    ASSERT_EQ(Cli(args, chart).Code, ExitSuccess);
+    const std::string first = ReadFileBytes(dir.Path("merged"));
+    ASSERT_EQ(Cli(args, chart).Code, ExitSuccess);
+    EXPECT_EQ(ReadFileBytes(dir.Path("merged")), first);
+    EXPECT_NE(first.find("<img src=\"merged.gif\""), std::string::npos);
+    EXPECT_EQ(drawn, std::vector<std::string>(2, dir.Path("merged.gif")));
+}
+
+TEST(Cli, TellsEachStepWhenVerbose) {
+    TTempDir dir;
+    const TRun run = Cli({"-v", "-o", dir.Path("m.htm"), Examples + "/trend_eurusd.htm",
+                          Examples + "/scalper_gbpjpy.htm"});
+    EXPECT_EQ(run.Code, ExitSuccess);
+    EXPECT_NE(run.Out.find("read: " + Examples + "/scalper_gbpjpy.htm\n"), std::string::npos);
+    EXPECT_NE(run.Out.find("write: " + dir.Path("m.htm") + "\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace velquist
