@@ -1,0 +1,49 @@
+#include "output/chart_data.hpp"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace velquist {
+
+std::vector<double> BalancePoints(const TMT4TestReport& report) {
+    std::vector<double> values;
+    values.reserve(static_cast<std::size_t>(report.Operations.Count()) + 1);
+    values.push_back(report.InitialDeposit);
+    for (const TOperation& op : report.Operations) {
+        if (op.HasBalance) values.push_back(op.Balance);
+    }
+    return values;
+}
+
+TChartRange FittedRange(const std::vector<double>& values) {
+    if (values.empty()) return {};
+    const auto [low, high] = std::minmax_element(values.begin(), values.end());
+    return {*low, *high};
+}
+
+TChartRange WidenedRange(TChartRange fitted) {
+    const double s = (fitted.Max - fitted.Min) / 100;
+    TChartRange widened{fitted.Min - 4 * s, fitted.Max + 8 * s};
+    if (widened.Max - widened.Min < 1e-10) widened.Max = widened.Min + 1e-10;
+    return widened;
+}
+
+bool IsSameFile(const std::string& a, const std::string& b) {
+    if (a == b) return true;
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error) && !error;
+}
+
+std::string TemporaryBitmapPath(const TMT4TestReport& report, const std::string& tempPath) {
+    const std::string image = report.ImageFileName();
+    const std::size_t slash = image.find_last_of('/');
+    const std::string name = image.substr(slash == std::string::npos ? 0 : slash + 1);
+    // ImageFileName always ends in ".gif".
+    const std::string stem = name.substr(0, name.size() - 4);
+    const std::string path = tempPath + stem + ".bmp";
+    if (!IsSameFile(path, report.FileName)) return path;
+    return tempPath + stem + ".chart.bmp";
+}
+
+}  // namespace velquist

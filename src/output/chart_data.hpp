@@ -1,0 +1,47 @@
+// What the balance chart shows, computed from a report without drawing: the
+// balance values in trade order, the vertical range fitted to them and the
+// widened range the picture uses, and the file names of one chart. Pure
+// functions (the file name checks aside); no Qt, no files written.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "model/report.hpp"
+
+namespace velquist {
+
+// A closed range of values on one axis.
+struct TChartRange {
+    double Min = 0;
+    double Max = 0;
+
+    friend bool operator==(const TChartRange&, const TChartRange&) = default;
+};
+
+// The y values of the chart's points; point k lies at x = k. The first is the
+// initial deposit, then one per operation with a balance, in list order, so
+// operations without a balance leave no gap in x.
+std::vector<double> BalancePoints(const TMT4TestReport& report);
+
+// From the smallest to the largest value; {0, 0} for no values.
+TChartRange FittedRange(const std::vector<double>& values);
+
+// The fitted range with 4 % of its span added below and 8 % above, so that the
+// curve never touches the frame; a range narrower than 1e-10 (a flat curve)
+// gets its upper end at the lower end plus 1e-10. For values so large that
+// adding 1e-10 changes nothing the range stays empty: the drawing copes.
+TChartRange WidenedRange(TChartRange fitted);
+
+// The temporary bitmap of the report's chart: tempPath followed by the last
+// path component of ImageFileName() with ".gif" replaced by ".bmp". When that
+// file would be the report's own file (the result has the extension ".bmp"
+// and lies in the temporary folder), ".chart.bmp" is used instead, so that
+// writing and deleting the bitmap never destroys the report.
+std::string TemporaryBitmapPath(const TMT4TestReport& report, const std::string& tempPath);
+
+// Whether two names denote the same file: equal texts, or both existing and
+// the same file (another spelling, a link, a case-insensitive file system).
+bool IsSameFile(const std::string& a, const std::string& b);
+
+}  // namespace velquist

@@ -1,0 +1,181 @@
+// CreateGraph from report to GIF file: the file it writes and where, the
+// temporary bitmap, its errors, and two charts in one run.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "chart_test_support.hpp"
+#include "fixtures/temp_dir.hpp"
+#include "model/error.hpp"
+#include "output/balance_chart.hpp"
+#include "output/chart_data.hpp"
+
+namespace velquist {
+namespace {
+
+using testing::ReadFileBytes;
+using testing::TTempDir;
+
+namespace fs = std::filesystem;
+
+// A result folder and a separate temporary folder ("<root>/out", "<root>/tmp/").
+struct TFolders {
+    TTempDir Root;
+    std::string Out = Root.Path("out");
+    std::string Temp = Root.Path("tmp") + "/";
+    TFolders() {
+        fs::create_directory(Out);
+        fs::create_directory(Temp);
+    }
+    bool TempIsEmpty() const { return fs::is_empty(Temp); }
+};
+
+TMT4TestReport ResultReport(const std::string& fileName, double deposit,
+                            const std::vector<double>& balances) {
+    TMT4TestReport report = test::ReportOf(deposit, balances);
+    report.FileName = fileName;
+    return report;
+}
+
+// The picture as drawn, with the line's blue in its web palette value.
+QImage ExpectedGifPixels(const TMT4TestReport& report) {
+    QImage image = test::Render(report).Image;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if ((image.pixel(x, y) | 0xFF000000) == test::kBlue)
+                image.setPixel(x, y, test::kGifBlue);
+        }
+    }
+    return image;
+}
+
+TEST(CreateGraph, WritesTheGifBesideTheReportAndDeletesTheBitmap) {
+    TFolders folders;
+    const TMT4TestReport report =
+        ResultReport(folders.Out + "/merged.htm", 10000, test::RandomWalk(2000, 10000, 1, 40, 7));
+    CreateGraph(report, folders.Temp);
+    const QImage gif = test::ReadPicture(folders.Out + "/merged.gif");
+    ASSERT_FALSE(gif.isNull());
+    EXPECT_EQ(gif.size(), QSize(820, 200));
+    EXPECT_EQ(test::ColoursOf(gif),
+              (std::set<QRgb>{test::kWhite, test::kBlack, test::kGrey, test::kGifBlue}));
+    EXPECT_EQ(gif, ExpectedGifPixels(report));
+    EXPECT_TRUE(folders.TempIsEmpty());
+}
+
+TEST(CreateGraph, ReportWithoutBalanceRowsStillGetsAxesGridAndGif) {
+    TFolders folders;
+    CreateGraph(ResultReport(folders.Out + "/merged", 10000, {}), folders.Temp);
+    const QImage gif = test::ReadPicture(folders.Out + "/merged.gif");
+    ASSERT_FALSE(gif.isNull());
+    EXPECT_EQ(test::ColoursOf(gif), (std::set<QRgb>{test::kWhite, test::kBlack, test::kGrey}));
+    EXPECT_TRUE(folders.TempIsEmpty());
+}
+
+TEST(CreateGraph, SecondChartOfARunShowsOnlyItsOwnPoints) {
+    TFolders folders;
+    const std::string name = folders.Out + "/merged.htm";
+    const TMT4TestReport big = ResultReport(name, 50000, test::RandomWalk(5000, 50000, 10, 200, 8));
+    const TMT4TestReport small = ResultReport(name, 10000, {10100, 9900, 10400});
+    CreateGraph(big, folders.Temp);
+    const QImage first = test::ReadPicture(folders.Out + "/merged.gif");
+    CreateGraph(small, folders.Temp);
+    const QImage second = test::ReadPicture(folders.Out + "/merged.gif");
+    EXPECT_NE(first, second);
+    EXPECT_EQ(second, ExpectedGifPixels(small));
+    EXPECT_EQ(second, ExpectedGifPixels(ResultReport("other.htm", 10000, {10100, 9900, 10400})));
+}
+
+TEST(CreateGraph, ReplacesAnExistingGif) {
+    TFolders folders;
+    const std::string gifPath = folders.Out + "/merged.gif";
+    folders.Root.Write("out/merged.gif", "not a picture");
+    CreateGraph(ResultReport(folders.Out + "/merged.htm", 100, {110, 120}), folders.Temp);
+    EXPECT_FALSE(test::ReadPicture(gifPath).isNull());
+}
+
+TEST(CreateGraph, ReportsFilesItCannotCreateAndLeavesNoBitmap) {
+    struct TCase {
+        const char* Name;
+        std::string FileName;
+        std::string TempPath;
+        std::string Message;
+    };
+    TFolders folders;
+    const std::string missing = folders.Root.Path("missing");
+    const TCase cases[] = {
+        {"temporary folder missing", folders.Out + "/merged.htm", missing + "/",
+         "Cannot create file \"" + missing + "/merged.bmp\". No such file or directory"},
+        {"result folder missing", missing + "/merged.htm", folders.Temp,
+         "Cannot create file \"" + missing + "/merged.gif\". No such file or directory"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        try {
+            CreateGraph(ResultReport(c.FileName, 100, {110}), c.TempPath);
+            ADD_FAILURE() << "no error";
+        } catch (const Error& error) {
+            EXPECT_EQ(std::string(error.what()), c.Message);
+        }
+        EXPECT_TRUE(folders.TempIsEmpty());
+        EXPECT_FALSE(fs::exists(folders.Out + "/merged.gif"));
+    }
+}
+
+TEST(CreateGraph, RefusesToWriteThePictureOverAReportNamedGif) {
+    TFolders folders;
+    const std::string report = folders.Root.Write("out/merged.gif", "<html>the report</html>");
+    try {
+        CreateGraph(ResultReport(report, 100, {110}), folders.Temp);
+        ADD_FAILURE() << "no error";
+    } catch (const Error& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "Cannot create file \"" + report +
+                      "\". It is the report file itself; choose a result name that does not "
+                      "end in \".gif\"");
+    }
+    EXPECT_EQ(ReadFileBytes(report), "<html>the report</html>");
+    EXPECT_TRUE(folders.TempIsEmpty());
+}
+
+TEST(CreateGraph, KeepsAReportNamedBmpThatLiesInTheTemporaryFolder) {
+    TFolders folders;
+    const std::string report = folders.Root.Write("tmp/merged.bmp", "<html>the report</html>");
+    CreateGraph(ResultReport(report, 100, {110}), folders.Temp);
+    EXPECT_EQ(ReadFileBytes(report), "<html>the report</html>");
+    EXPECT_FALSE(test::ReadPicture(folders.Temp + "merged.gif").isNull());
+    EXPECT_FALSE(fs::exists(folders.Temp + "merged.chart.bmp"));
+}
+
+// Runs in another current folder and comes back.
+class TCurrentFolder {
+  public:
+    explicit TCurrentFolder(const fs::path& folder) : previous_(fs::current_path()) {
+        fs::current_path(folder);
+    }
+    ~TCurrentFolder() { fs::current_path(previous_); }
+
+  private:
+    fs::path previous_;
+};
+
+TEST(CreateGraph, WithoutTemporaryFolderUsesTheCurrentOne) {
+    TFolders folders;
+    const TCurrentFolder current(folders.Temp);
+    // A folder in the bitmap's place shows where the bitmap goes.
+    fs::create_directories(folders.Temp + "merged.bmp/blocked");
+    try {
+        CreateGraph(ResultReport(folders.Out + "/merged.htm", 100, {110}), "");
+        ADD_FAILURE() << "no error";
+    } catch (const Error& error) {
+        EXPECT_EQ(std::string(error.what()), "Cannot create file \"merged.bmp\". Is a directory");
+    }
+    fs::remove_all(folders.Temp + "merged.bmp");
+    CreateGraph(ResultReport(folders.Out + "/merged.htm", 100, {110}), "");
+    EXPECT_FALSE(test::ReadPicture(folders.Out + "/merged.gif").isNull());
+    EXPECT_TRUE(folders.TempIsEmpty());
+}
+
+}  // namespace
+}  // namespace velquist

@@ -1,0 +1,241 @@
+// The drawn chart, checked by its pixels: size, white margins, frame and axes,
+// grid, the line's colour, thickness and position, and the column envelope
+// against the full line.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "chart_test_support.hpp"
+#include "output/chart_data.hpp"
+
+namespace velquist {
+namespace {
+
+using test::kBlack;
+using test::kBlue;
+using test::kGrey;
+using test::kWhite;
+
+struct TCurve {
+    const char* Name;
+    TMT4TestReport Report;
+};
+
+// The curves a user meets: short, long, flat, falling, below zero, none.
+std::vector<TCurve> Curves() {
+    return {
+        {"short", test::ReportOf(10000, test::RandomWalk(20, 10000, 20, 100, 1))},
+        {"long", test::ReportOf(10000, test::RandomWalk(30000, 10000, 0.5, 30, 2))},
+        {"flat", test::ReportOf(10000, std::vector<double>(50, 10000))},
+        {"falling", test::ReportOf(10000, test::RandomWalk(800, 10000, -11, 20, 3))},
+        {"below zero", test::ReportOf(5000, test::RandomWalk(3000, 5000, -5, 40, 4))},
+        {"no balance rows", test::ReportOf(10000, {})},
+        {"large values", test::ReportOf(1e9, test::RandomWalk(500, 1e9, 1e6, 1e7, 5))},
+    };
+}
+
+bool RowIs(const QImage& image, int y, int x0, int x1, QRgb colour) {
+    for (int x = x0; x <= x1; ++x) {
+        if ((image.pixel(x, y) | 0xFF000000) != colour) return false;
+    }
+    return true;
+}
+
+bool ColumnIs(const QImage& image, int x, int y0, int y1, QRgb colour) {
+    for (int y = y0; y <= y1; ++y) {
+        if ((image.pixel(x, y) | 0xFF000000) != colour) return false;
+    }
+    return true;
+}
+
+// Rows (or columns) inside the plot drawn as a dotted grey line: about every
+// other pixel grey over the whole length, leaving out where the balance line
+// covers it (crossing grid lines make a few neighbouring grey pixels).
+int DottedGridLines(const QImage& image, const QRect& plot, bool rows) {
+    int lines = 0;
+    const int first = rows ? plot.top() + 1 : plot.left() + 1;
+    const int last = rows ? plot.bottom() - 1 : plot.right() - 1;
+    const int from = rows ? plot.left() + 1 : plot.top() + 1;
+    const int to = rows ? plot.right() - 1 : plot.bottom() - 1;
+    for (int at = first; at <= last; ++at) {
+        int grey = 0, uncovered = 0;
+        for (int along = from; along <= to; ++along) {
+            const QRgb pixel =
+                (rows ? image.pixel(along, at) : image.pixel(at, along)) | 0xFF000000;
+            grey += pixel == kGrey;
+            uncovered += pixel != kBlue;
+        }
+        if (uncovered > (to - from) / 2 && grey * 5 >= uncovered * 2 && grey * 5 <= uncovered * 3) {
+            ++lines;
+        }
+    }
+    return lines;
+}
+
+TEST(ChartPicture, Is820By200WithWhiteMarginsAndOnlyTheChartsColours) {
+    for (const TCurve& curve : Curves()) {
+        SCOPED_TRACE(curve.Name);
+        const QImage image = test::Render(curve.Report).Image;
+        ASSERT_EQ(image.width(), 820);
+        ASSERT_EQ(image.height(), 200);
+        for (int y = 0; y < 200; ++y) {
+            ASSERT_TRUE(RowIs(image, y, 0, 7, kWhite)) << "left margin, row " << y;
+            ASSERT_TRUE(RowIs(image, y, 804, 819, kWhite)) << "right margin, row " << y;
+        }
+        for (int y = 0; y < 10; ++y) ASSERT_TRUE(RowIs(image, y, 0, 819, kWhite)) << "top, " << y;
+        const std::set<QRgb> colours = test::ColoursOf(image);
+        const bool hasLine = BalancePoints(curve.Report).size() > 1;
+        std::set<QRgb> expected{kWhite, kBlack, kGrey};
+        if (hasLine) expected.insert(kBlue);
+        EXPECT_EQ(colours, expected);
+    }
+}
+
+TEST(ChartPicture, FrameIsOnePixelAndTheAxesTwoPixelsOnTheBottomAndRight) {
+    for (const TCurve& curve : Curves()) {
+        SCOPED_TRACE(curve.Name);
+        const TChartPicture picture = test::Render(curve.Report);
+        const QImage& image = picture.Image;
+        const QRect plot = picture.Plot;
+        ASSERT_GE(plot.left(), 8);
+        ASSERT_GE(plot.top(), 10);
+        ASSERT_LT(plot.right() + 1, 804);
+        ASSERT_LT(plot.bottom() + 1, 200);
+        ASSERT_GT(plot.width(), 600);
+        ASSERT_GT(plot.height(), 140);
+        // The line may pass over the frame where the curve touches it; look
+        // where it cannot: the top right corner is above every curve.
+        const int middle = (plot.left() + plot.right()) / 2;
+        EXPECT_TRUE(RowIs(image, plot.top(), middle, plot.right() + 1, kBlack));
+        EXPECT_FALSE(RowIs(image, plot.top() + 1, middle, plot.right() - 1, kBlack));
+        EXPECT_TRUE(RowIs(image, plot.top() - 1, middle, plot.right() - 1, kWhite));
+        EXPECT_TRUE(ColumnIs(image, plot.right(), plot.top(), plot.top() + 6, kBlack));
+        EXPECT_TRUE(ColumnIs(image, plot.right() + 1, plot.top(), plot.bottom() + 1, kBlack));
+        EXPECT_FALSE(ColumnIs(image, plot.right() + 2, plot.top(), plot.bottom(), kBlack));
+        EXPECT_FALSE(ColumnIs(image, plot.right() - 1, plot.top() + 1, plot.top() + 6, kBlack));
+        EXPECT_TRUE(RowIs(image, plot.bottom() + 1, plot.left(), plot.right() + 1, kBlack));
+        EXPECT_FALSE(RowIs(image, plot.bottom() + 2, plot.left(), plot.right(), kBlack));
+        EXPECT_TRUE(ColumnIs(image, plot.left(), plot.top(), plot.top() + 3, kBlack));
+    }
+    // Without a line nothing covers the frame anywhere.
+    const TChartPicture empty = test::Render(test::ReportOf(10000, {}));
+    const QRect plot = empty.Plot;
+    EXPECT_TRUE(RowIs(empty.Image, plot.bottom(), plot.left(), plot.right() + 1, kBlack));
+    EXPECT_TRUE(ColumnIs(empty.Image, plot.right(), plot.top(), plot.bottom() + 1, kBlack));
+    EXPECT_TRUE(ColumnIs(empty.Image, plot.left(), plot.top(), plot.bottom() + 1, kBlack));
+    EXPECT_FALSE(ColumnIs(empty.Image, plot.left() + 1, plot.top() + 1, plot.bottom() - 1, kBlack));
+    EXPECT_FALSE(RowIs(empty.Image, plot.bottom() - 1, plot.left() + 1, plot.right() - 1, kBlack));
+}
+
+TEST(ChartPicture, HasDottedGreyGridLinesBothWaysEvenWithoutBalanceRows) {
+    for (const TCurve& curve : Curves()) {
+        SCOPED_TRACE(curve.Name);
+        const TChartPicture picture = test::Render(curve.Report);
+        EXPECT_GE(DottedGridLines(picture.Image, picture.Plot, true), 1);
+        EXPECT_GE(DottedGridLines(picture.Image, picture.Plot, false), 1);
+    }
+}
+
+// The row at which the picture shows a value, as the plot maps it.
+double RowOf(const QRect& plot, TChartRange range, double value) {
+    return plot.bottom() -
+           (value - range.Min) * (plot.bottom() - plot.top()) / (range.Max - range.Min);
+}
+
+TEST(ChartPicture, LineStartsAtTheLeftEndAtTheDepositAndSpansTheWidenedRange) {
+    const TMT4TestReport report = test::ReportOf(10000, {10500, 11000, 12000, 11500, 10200});
+    const TChartPicture picture = test::Render(report);
+    const QRect plot = picture.Plot;
+    const TChartRange range{9920, 12160};
+    // Two pixels thick, centred on the value's row.
+    const auto near = [](const std::vector<int>& rows, double row) {
+        return !rows.empty() && std::abs((rows.front() + rows.back()) / 2.0 - row) <= 1.0;
+    };
+    const std::vector<int> first = test::RowsOf(picture.Image, plot.left(), kBlue);
+    EXPECT_TRUE(near(first, RowOf(plot, range, 10000)));
+    EXPECT_TRUE(test::RowsOf(picture.Image, plot.left() - 2, kBlue).empty());
+    const std::vector<int> last = test::RowsOf(picture.Image, plot.right() - 1, kBlue);
+    EXPECT_TRUE(near(last, RowOf(plot, range, 10200)));
+    // Nothing above 12000 and nothing below 10000: the range is 9920 to 12160.
+    int top = 200, bottom = 0;
+    for (int x = plot.left(); x <= plot.right() + 1; ++x) {
+        for (const int y : test::RowsOf(picture.Image, x, kBlue)) {
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    }
+    EXPECT_NEAR(top, RowOf(plot, range, 12000) - 1, 1.0);
+    EXPECT_NEAR(bottom, RowOf(plot, range, 10000), 1.0);
+}
+
+TEST(ChartPicture, LineIsTwoPixelsThick) {
+    // Level stretches of the line: two blue rows in every column they cross.
+    const TChartPicture picture =
+        test::Render(test::ReportOf(10000, {10000, 10000, 12000, 12000, 12000, 11000}));
+    const QRect plot = picture.Plot;
+    const double step = (plot.right() - plot.left()) / 6.0;
+    for (const double x : {0.5 * step, 1.5 * step, 3.5 * step}) {
+        const std::vector<int> rows = test::RowsOf(picture.Image, plot.left() + int(x), kBlue);
+        ASSERT_EQ(rows.size(), 2u) << "at x " << x;
+        EXPECT_EQ(rows[1], rows[0] + 1);
+    }
+}
+
+TEST(ChartPicture, FlatCurveRunsAlongTheBottomEdge) {
+    for (const double value : {10000.0, 0.0, -250.5, 1e8}) {
+        SCOPED_TRACE(value);
+        const TChartPicture picture = test::Render(test::ReportOf(value, {value, value, value}));
+        const QRect plot = picture.Plot;
+        for (int x = plot.left() + 1; x < plot.right(); x += 37) {
+            const std::vector<int> rows = test::RowsOf(picture.Image, x, kBlue);
+            ASSERT_FALSE(rows.empty());
+            EXPECT_GE(rows.front(), plot.bottom() - 1);
+            EXPECT_LE(rows.back(), plot.bottom() + 1);
+        }
+    }
+}
+
+TEST(ChartPicture, ExtremeValuesStillGiveAPicture) {
+    const double big = std::numeric_limits<double>::max();
+    for (const std::vector<double>& balances :
+         {std::vector<double>{big, -big, big}, std::vector<double>{1e300, 1e300 + 1e290}}) {
+        const std::vector<double> points = BalancePoints(test::ReportOf(0, balances));
+        const QImage image = RenderBalanceChart(points, WidenedRange(FittedRange(points))).Image;
+        EXPECT_EQ(image.size(), QSize(820, 200));
+        EXPECT_TRUE(test::ColoursOf(image).count(kBlack));
+    }
+}
+
+// Pixels in which two pictures differ.
+int Differences(const QImage& a, const QImage& b) {
+    int differences = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) differences += a.pixel(x, y) != b.pixel(x, y);
+    }
+    return differences;
+}
+
+TEST(ChartPicture, ColumnEnvelopeDrawsNearlyTheSamePixelsAsTheFullLine) {
+    struct TCase {
+        int Points;
+        double MaxShare;  // of the full line's blue pixels that may differ
+    };
+    for (const TCase c : {TCase{300, 0.0}, TCase{3000, 0.0}, TCase{30000, 0.02}}) {
+        for (const unsigned seed : {11u, 12u}) {
+            SCOPED_TRACE(std::to_string(c.Points) + " points, seed " + std::to_string(seed));
+            std::vector<double> points = test::RandomWalk(c.Points, 10000, 0.3, 30, seed);
+            points.insert(points.begin(), 10000);
+            const TChartRange range = WidenedRange(FittedRange(points));
+            const QImage envelope = RenderBalanceChart(points, range).Image;
+            const QImage full = RenderBalanceChart(points, range, TLineDrawing::FullPolyline).Image;
+            int blue = 0;
+            for (int x = 0; x < 820; ++x) blue += int(test::RowsOf(full, x, kBlue).size());
+            EXPECT_LE(Differences(envelope, full), c.MaxShare * blue) << blue << " blue pixels";
+        }
+    }
+}
+
+}  // namespace
+}  // namespace velquist
