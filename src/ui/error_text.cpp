@@ -1,0 +1,11 @@
+#include "ui/error_text.hpp"
+
+namespace velquist {
+
+std::string ErrorBoxText(std::string_view message) {
+    std::string text(message);
+    if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
+    return text;
+}
+
+}  // namespace velquist

@@ -1,0 +1,35 @@
+// The list of report files to merge: one full path a line, several lines
+// selectable. Beyond adding through the window's commands it takes files
+// dropped from a file manager (appended in the dropped order) and lets lines
+// be dragged into another order; the first line is the base report. It does
+// not ask anything or look into the files.
+#pragma once
+
+#include <QListWidget>
+#include <QStringList>
+
+namespace velquist {
+
+class TReportListBox : public QListWidget {
+  public:
+    explicit TReportListBox(QWidget* parent);
+
+    // Appends the names at the end of the list, in the given order.
+    void AppendReports(const QStringList& fileNames);
+    // The lines, top to bottom.
+    QStringList Reports() const;
+    // Moves the selected lines, keeping their order, to before line `row`
+    // (count() for the end); they stay selected.
+    void MoveSelectedTo(int row);
+
+  protected:
+    void startDrag(Qt::DropActions supportedActions) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+  private:
+    int DropRow(const QPoint& position) const;
+};
+
+}  // namespace velquist

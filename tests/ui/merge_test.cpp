@@ -1,0 +1,144 @@
+// "Merge reports" driven through the window: what it hands the merge job, the
+// two refusals, and errors shown in the error box with the window going on.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <filesystem>
+
+#include "fixtures/temp_dir.hpp"
+#include "model/merge_job.hpp"
+#include "ui/report_list_box.hpp"
+#include "window_fixture.hpp"
+
+namespace velquist {
+namespace {
+
+using testing::ReadFileBytes;
+using testing::TTempDir;
+
+const QString Examples = VELQUIST_EXAMPLES_DIR;
+const QString Trend = Examples + "/trend_eurusd.htm";
+const QString Scalper = Examples + "/scalper_gbpjpy.htm";
+const QString Breakout = Examples + "/breakout_xauusd.htm";
+
+// The header cells around the "Symbol" column of the operations table.
+constexpr const char* SymbolColumn = "<td>Type</td><td>Symbol</td><td>Order</td>";
+
+class WindowMerge : public testing::WindowTest {
+  protected:
+    TTempDir Dir;
+
+    void MergeInto(const std::string& result) {
+        Child<QLineEdit>("edFileName")->setText(QString::fromStdString(result));
+        Click("BtnMerge");
+    }
+};
+
+TEST_F(WindowMerge, WritesTheReportAndItsChartBesideIt) {
+    AddReports({Trend, Scalper});
+    MergeInto(Dir.Path("merged.htm"));
+    EXPECT_TRUE(Dialogs->Messages.isEmpty());
+    EXPECT_TRUE(Dialogs->Errors.isEmpty());
+    EXPECT_NE(ReadFileBytes(Dir.Path("merged.htm")).find("<img src=\"merged.gif\""),
+              std::string::npos);
+    EXPECT_EQ(ReadFileBytes(Dir.Path("merged.gif")).substr(0, 6), "GIF89a");
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(WindowMerge, HandsTheJobTheListInOrderTheLanguageAndTheName) {
+    AddReports({Trend, Breakout, Scalper});
+    SelectLines({2});
+    Child<TReportListBox>("lbxReports")->MoveSelectedTo(0);
+    Child<QComboBox>("cbxLanguage")->setCurrentText("German");
+    MergeInto(Dir.Path("window.htm"));
+    ASSERT_TRUE(Dialogs->Errors.isEmpty()) << Dialogs->Errors.join("\n").toStdString();
+
+    // The same inputs straight to the job, into a folder of their own.
+    TTempDir direct;
+    TMT4TestReport a, b;
+    a.WriteSymbol = false;
+    MergeJob({Scalper.toStdString(), Trend.toStdString(), Breakout.toStdString()},
+             direct.Path("window.htm"), "German", a, b, {});
+    EXPECT_EQ(ReadFileBytes(Dir.Path("window.htm")), ReadFileBytes(direct.Path("window.htm")));
+}
+
+TEST_F(WindowMerge, SymbolColumnFollowsTheCheckBoxAcrossMerges) {
+    AddReports({Trend, Scalper});
+    auto* symbol = Child<QCheckBox>("cbxWriteOpSymbolToReport");
+    MergeInto(Dir.Path("plain.htm"));
+    QTest::mouseClick(symbol, Qt::LeftButton, {}, QPoint(5, symbol->height() / 2));
+    ASSERT_TRUE(symbol->isChecked());
+    MergeInto(Dir.Path("ticked.htm"));
+    QTest::mouseClick(symbol, Qt::LeftButton, {}, QPoint(5, symbol->height() / 2));
+    ASSERT_FALSE(symbol->isChecked());
+    MergeInto(Dir.Path("unticked.htm"));
+
+    EXPECT_EQ(ReadFileBytes(Dir.Path("plain.htm")).find(SymbolColumn), std::string::npos);
+    EXPECT_NE(ReadFileBytes(Dir.Path("ticked.htm")).find(SymbolColumn), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(Dir.Path("unticked.htm")).find(SymbolColumn), std::string::npos);
+}
+
+struct TRefusalCase {
+    const char* Name;
+    QStringList Reports;
+    QString FileName;
+    QString Message;
+};
+
+TEST_F(WindowMerge, RefusesTooFewReportsThenAMissingNameInAPlainBox) {
+    const TRefusalCase cases[] = {
+        {"no reports, no name", {}, "", "Report files to merge not set!"},
+        {"one report, no name", {Trend}, "", "Report files to merge not set!"},
+        {"one report", {Trend}, "out.htm", "Report files to merge not set!"},
+        {"two reports, no name", {Trend, Scalper}, "", "Result report filename not set!"},
+    };
+    for (const TRefusalCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        List()->clear();
+        Dialogs->Messages.clear();
+        if (!c.Reports.isEmpty()) AddReports(c.Reports);
+        const QString name =
+            c.FileName.isEmpty() ? "" : QString::fromStdString(Dir.Path("out.htm"));
+        MergeInto(name.toStdString());
+        EXPECT_EQ(Dialogs->Messages, QStringList{c.Message});
+        EXPECT_TRUE(Dialogs->Errors.isEmpty());
+        EXPECT_FALSE(std::filesystem::exists(Dir.Path("out.htm")));
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(Dialogs->ShownWhileBusy, 0);
+    }
+}
+
+TEST_F(WindowMerge, UnreadableReportGoesToTheErrorBoxAndTheWindowGoesOn) {
+    const std::string missing = Dir.Path("missing.htm");
+    AddReports({Trend, QString::fromStdString(missing), Scalper});
+    MergeInto(Dir.Path("out.htm"));
+    EXPECT_EQ(Dialogs->Errors,
+              QStringList{QString::fromStdString("Cannot open file \"" + missing +
+                                                 "\". No such file or directory.")});
+    EXPECT_FALSE(std::filesystem::exists(Dir.Path("out.htm")));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(Dialogs->ShownWhileBusy, 0);
+
+    SelectLines({1});
+    Dialogs->ConfirmAnswers = {true};
+    PressDelete(List());
+    MergeInto(Dir.Path("out.htm"));
+    EXPECT_EQ(Dialogs->Errors.size(), 1);
+    EXPECT_TRUE(std::filesystem::exists(Dir.Path("out.gif")));
+}
+
+TEST_F(WindowMerge, ChartErrorLeavesTheReportWritten) {
+    std::filesystem::create_directory(Dir.Path("out.gif"));
+    AddReports({Trend, Scalper});
+    MergeInto(Dir.Path("out.htm"));
+    ASSERT_EQ(Dialogs->Errors.size(), 1);
+    EXPECT_TRUE(Dialogs->Errors[0].startsWith(
+        QString::fromStdString("Cannot create file \"" + Dir.Path("out.gif") + "\". ")))
+        << Dialogs->Errors[0].toStdString();
+    EXPECT_TRUE(Dialogs->Errors[0].endsWith("."));
+    EXPECT_TRUE(std::filesystem::exists(Dir.Path("out.htm")));
+}
+
+}  // namespace
+}  // namespace velquist

@@ -1,0 +1,144 @@
+// What the window looks like when it opens: title, size, controls, tab order,
+// language list, context menu and file dialog set-up.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+
+#include "languages/phrase_table.hpp"
+#include "window_fixture.hpp"
+
+namespace velquist {
+namespace {
+
+using WindowOpening = testing::WindowTest;
+
+TEST_F(WindowOpening, ShowsTheApplicationTitleAndAFixedCloseOnlyFrame) {
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Zidaz UV4 Eduzida");
+    EXPECT_EQ(Form->windowTitle(), "Zidaz UV4 Eduzida https://www.velquist.com");
+    EXPECT_EQ(Form->size(), QSize(820, 328));
+    EXPECT_EQ(Form->minimumSize(), Form->maximumSize());
+    const Qt::WindowFlags flags = Form->windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+}
+
+struct TPlacedControl {
+    const char* Name;
+    const char* Kind;
+    QRect Geometry;
+    QString Text;
+};
+
+QString TextOf(QWidget* control) {
+    if (auto* label = qobject_cast<QLabel*>(control)) return label->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) return button->text();
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) return edit->text();
+    return {};
+}
+
+TEST_F(WindowOpening, PlacesEveryControlWithItsKindSizeAndText) {
+    const TPlacedControl controls[] = {
+        {"lblReportsToMerge", "QLabel", {360, 4, 84, 13}, "Reports to merge:"},
+        {"lbxReports", "QListWidget", {8, 24, 801, 201}, ""},
+        {"lblLanguage", "QLabel", {8, 244, 107, 13}, "Result report language"},
+        {"cbxLanguage", "QComboBox", {128, 240, 145, 21}, ""},
+        {"BtnOnLineHelp", "QPushButton", {288, 240, 75, 25}, "On-Line Help"},
+        {"Button1", "QPushButton", {704, 240, 113, 25}, "Add reports to merge"},
+        {"lblFileName", "QLabel", {8, 276, 102, 13}, "Result report filename"},
+        {"edFileName", "QLineEdit", {128, 272, 497, 21}, ""},
+        {"BtnFileName", "QPushButton", {632, 272, 25, 21}, ".."},
+        {"BtnMerge", "QPushButton", {704, 272, 113, 25}, "Merge reports"},
+        {"cbxWriteOpSymbolToReport",
+         "QCheckBox",
+         {8, 296, 649, 17},
+         "Add \"Symbol\" field to report (not compatible with www.tradestatlab.net)"},
+        {"Chart1", "QWidget", {0, 32, 820, 200}, ""},
+    };
+    for (const TPlacedControl& expected : controls) {
+        SCOPED_TRACE(expected.Name);
+        auto* control = Child<QWidget>(expected.Name);
+        ASSERT_NE(control, nullptr);
+        EXPECT_TRUE(control->inherits(expected.Kind));
+        EXPECT_EQ(TextOf(control), expected.Text);
+        if (qobject_cast<QLabel*>(control) == nullptr) {
+            EXPECT_EQ(control->geometry(), expected.Geometry);
+            continue;
+        }
+        // Labels keep their place and grow to their text if the font needs it.
+        EXPECT_EQ(control->pos(), expected.Geometry.topLeft());
+        EXPECT_EQ(control->height(), expected.Geometry.height());
+        EXPECT_GE(control->width(),
+                  std::max(expected.Geometry.width(), control->sizeHint().width()));
+    }
+}
+
+TEST_F(WindowOpening, StartsWithAnEmptyNameAnUntickedSymbolBoxAndTheChartHidden) {
+    EXPECT_TRUE(Child<QLineEdit>("edFileName")->text().isEmpty());
+    EXPECT_FALSE(Child<QCheckBox>("cbxWriteOpSymbolToReport")->isChecked());
+    EXPECT_TRUE(Child<QWidget>("Chart1")->isHidden());
+    EXPECT_EQ(List()->count(), 0);
+    EXPECT_TRUE(Child<QPushButton>("BtnMerge")->font().bold());
+    EXPECT_FALSE(Child<QPushButton>("Button1")->font().bold());
+}
+
+TEST_F(WindowOpening, TabsThroughTheControlsInTheirOrder) {
+    QStringList order;
+    QWidget* widget = List();
+    do {
+        if ((widget->focusPolicy() & Qt::TabFocus) && widget->isVisibleTo(Form.get()) &&
+            !widget->objectName().isEmpty())
+            order << widget->objectName();
+        widget = widget->nextInFocusChain();
+    } while (widget != List());
+    EXPECT_EQ(order,
+              QStringList({"lbxReports", "cbxLanguage", "edFileName", "BtnFileName", "Button1",
+                           "BtnMerge", "BtnOnLineHelp", "cbxWriteOpSymbolToReport"}));
+}
+
+TEST_F(WindowOpening, OffersTheTwentyEightLanguagesWithEnglishPickedAndNoTyping) {
+    auto* languages = Child<QComboBox>("cbxLanguage");
+    ASSERT_EQ(languages->count(), 28);
+    for (int i = 0; i < 28; ++i) {
+        const std::string_view name = LanguageNames()[i];
+        EXPECT_EQ(languages->itemText(i).toStdString(), name);
+    }
+    EXPECT_EQ(languages->itemText(6), "Portuguese (Brazil)");
+    EXPECT_EQ(languages->itemText(27), "Arabic");
+    EXPECT_EQ(languages->currentText(), "English");
+    EXPECT_FALSE(languages->isEditable());
+}
+
+TEST_F(WindowOpening, ListSelectsSeveralLinesAndKeepsTheOrderAdded) {
+    EXPECT_EQ(List()->selectionMode(), QAbstractItemView::ExtendedSelection);
+    AddReports({"/r/b.htm", "/r/a.htm"});
+    EXPECT_EQ(Lines(), QStringList({"/r/b.htm", "/r/a.htm"}));
+    EXPECT_EQ(List()->visualItemRect(List()->item(0)).height(), 13);
+}
+
+TEST_F(WindowOpening, ContextMenuOffersAddThenDeleteWithDelShown) {
+    auto* menu = Child<QMenu>("PopupMenu1");
+    ASSERT_NE(menu, nullptr);
+    const QList<QAction*> actions = menu->actions();
+    ASSERT_EQ(actions.size(), 2);
+    EXPECT_EQ(actions[0]->objectName(), "Addreportstomerge1");
+    EXPECT_EQ(actions[0]->text(), "Add reports to merge");
+    EXPECT_TRUE(actions[0]->shortcut().isEmpty());
+    EXPECT_EQ(actions[1]->objectName(), "Deleteselectedreports1");
+    EXPECT_EQ(actions[1]->text(), "Delete selected reports");
+    EXPECT_EQ(actions[1]->shortcut().toString(QKeySequence::NativeText), "Del");
+    EXPECT_TRUE(actions[1]->isShortcutVisibleInContextMenu());
+    EXPECT_EQ(List()->contextMenuPolicy(), Qt::CustomContextMenu);
+}
+
+TEST_F(WindowOpening, PointsBothFileDialogsAtTheProgramFolderWithTheReportFilters) {
+    EXPECT_EQ(Dialogs->InitialFolder, QCoreApplication::applicationDirPath() + "/");
+    EXPECT_EQ(Dialogs->Filters, QStringList({"HTML Files (*.htm *.html)", "All Files (*)"}));
+}
+
+}  // namespace
+}  // namespace velquist
