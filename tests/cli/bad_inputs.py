@@ -1,0 +1,157 @@
+#!/usr/bin/env python3
+"""Bad input through velquist-merge: every case states the exact outcome
+(message and exit code, or the reading rule that applies) and checks that an
+earlier result file was not damaged. Run: bad_inputs.py VELQUIST_MERGE EXAMPLES_DIR"""
+
+import os
+import pathlib
+import resource
+import shutil
+import subprocess
+import sys
+import tempfile
+
+CLI, EXAMPLES = sys.argv[1], pathlib.Path(sys.argv[2])
+GOOD = str(EXAMPLES / "trend_eurusd.htm")
+OTHER = str(EXAMPLES / "scalper_gbpjpy.htm")
+EARLIER = b"earlier result, must survive a failed merge"
+failures = []
+
+
+def run(args, env=None, as_nobody=False):
+    command = [CLI] + args
+    if as_nobody:
+        command = ["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"] + command
+    environment = dict(os.environ, QT_QPA_PLATFORM="offscreen", **(env or {}))
+    return subprocess.run(command, capture_output=True, env=environment, timeout=120)
+
+
+def check(name, condition, detail=""):
+    if not condition:
+        failures.append(f"{name}: {detail}")
+    print(("ok   " if condition else "FAIL ") + name)
+
+
+def expect(name, result, code, stderr=None, stderr_start=None):
+    err = result.stderr.decode("latin-1")
+    good = result.returncode == code and (stderr is None or err == stderr) and (
+        stderr_start is None or err.startswith(stderr_start))
+    check(name, good, f"exit {result.returncode}, stderr {err!r}")
+
+
+def operations_in(path):
+    return pathlib.Path(path).read_bytes().count(b"<tr align=right>") + \
+        pathlib.Path(path).read_bytes().count(b'<tr bgcolor="#E0E0E0" align=right>')
+
+
+def main():
+    tmp = pathlib.Path(tempfile.mkdtemp(prefix="velquist-bad-"))
+    os.chmod(tmp, 0o755)
+    result = tmp / "result.htm"
+
+    def fresh_result():
+        result.write_bytes(EARLIER)
+        return str(result)
+
+    def untouched(name):
+        check(name + " leaves the earlier result", result.read_bytes() == EARLIER)
+
+    missing = str(tmp / "missing.htm")
+    expect("missing file", run(["-o", fresh_result(), GOOD, missing]), 1,
+           f'Cannot open file "{missing}". No such file or directory\n')
+    untouched("missing file")
+
+    folder = tmp / "folder.htm"
+    folder.mkdir()
+    expect("folder as file", run(["-o", fresh_result(), GOOD, str(folder)]), 1,
+           f'Cannot open file "{folder}". Is a directory\n')
+    untouched("folder as file")
+
+    if shutil.which("setpriv") and os.geteuid() == 0:
+        secret = tmp / "secret.htm"
+        shutil.copy(OTHER, secret)
+        os.chmod(secret, 0o000)
+        os.chmod(result, 0o666)
+        fresh_result()
+        expect("unreadable file", run(["-o", str(result), GOOD, str(secret)], as_nobody=True), 1,
+               f'Cannot open file "{secret}". Permission denied\n')
+        untouched("unreadable file")
+        locked = tmp / "locked"
+        locked.mkdir(mode=0o755)
+        target = locked / "r.htm"
+        target.write_bytes(EARLIER)
+        expect("read-only result folder", run(["-o", str(target), GOOD, OTHER], as_nobody=True), 1,
+               f'Cannot create file "{target}". Permission denied\n')
+        check("read-only result folder keeps the earlier file", target.read_bytes() == EARLIER)
+    else:
+        print("skip permission cases (needs root and setpriv)")
+
+    # Files that are no report contribute no operations; the merge goes on.
+    cases = {
+        "empty file": b"",
+        "binary noise": os.urandom(200_000),
+        "NUL bytes": b"\0" * 1000 + open(OTHER, "rb").read(),
+        "UTF-16 file": open(OTHER, "rb").read().decode("latin-1").encode("utf-16"),
+        "unterminated tags": b"<td" * 300_000 + b"<" * 300_000,
+        "deeply nested tags": b"<div>" * 200_000 + b"x" + b"</div>" * 200_000,
+    }
+    for name, data in cases.items():
+        path = tmp / (name.replace(" ", "_") + ".htm")
+        path.write_bytes(data)
+        expect(name, run(["-o", fresh_result(), GOOD, str(path)]), 0, "")
+        check(name + " adds no operations", operations_in(result) == operations_in_file(GOOD))
+
+    bom = tmp / "bom.htm"
+    bom.write_bytes(b"\xef\xbb\xbf" + open(OTHER, "rb").read())
+    expect("UTF-8 with byte order mark", run(["-o", fresh_result(), GOOD, str(bom)]), 0, "")
+    check("UTF-8 with byte order mark is read as a report",
+          operations_in(result) == operations_in_file(GOOD) + operations_in_file(OTHER))
+
+    line = tmp / "one_line.htm"
+    line.write_bytes(b"x" * 100_000_000)
+    expect("100 MB single-line file", run(["-o", fresh_result(), GOOD, str(line)]), 0, "")
+
+    expect("result folder that does not exist",
+           run(["-o", str(tmp / "nowhere" / "r.htm"), GOOD, OTHER]), 1,
+           f'Cannot create file "{tmp / "nowhere" / "r.htm"}". No such file or directory\n')
+
+    same = tmp / "same.htm"
+    shutil.copy(GOOD, same)
+    expect("result name equal to an input", run(["-o", str(same), str(same), OTHER]), 0, "")
+    check("result name equal to an input holds both reports",
+          operations_in(same) == operations_in_file(GOOD) + operations_in_file(OTHER))
+
+    no_temp = run(["-o", fresh_result(), GOOD, OTHER], env={"TMPDIR": str(tmp / "no-temp")})
+    if no_temp.returncode == 0:
+        print("skip missing temporary folder (no chart in this build)")
+    else:
+        expect("temporary folder missing", no_temp, 1,
+               f'Cannot create file "{tmp / "no-temp" / "result.bmp"}". No such file or directory\n')
+        check("temporary folder missing leaves the HTML written",
+              result.read_bytes() != EARLIER and result.read_bytes().endswith(b"</html>\r\n"))
+
+    big = tmp / "million.htm"
+    with open(big, "wb") as out:
+        out.write(b"Strategy Tester Report\nBig\nServer (Build 1)\n<table><tr><td>#</td><td>Time</td></tr>\n")
+        row = b"<tr><td>%d</td><td>2020.01.%02d %02d:%02d</td><td>buy</td><td>%d</td><td>0.1</td>" \
+              b"<td>1.1</td><td>0</td><td>0</td><td>1.5</td><td>%d.00</td></tr>\n"
+        for i in range(1_000_000):
+            out.write(row % (i + 1, 1 + i // 86400 % 28, i // 3600 % 24, i // 60 % 60, i + 1, 10000 + i))
+    expect("1,000,000 operation rows", run(["-o", fresh_result(), str(big), GOOD]), 0, "")
+    peak = resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss / 1024
+    check("1,000,000 operation rows all merged",
+          operations_in(result) == 1_000_000 + operations_in_file(GOOD))
+    print(f"peak memory of the largest run: {peak:.0f} MB (input {big.stat().st_size / 1e6:.0f} MB)")
+
+    shutil.rmtree(tmp, ignore_errors=True)
+    print(f"{len(failures)} failed")
+    return 1 if failures else 0
+
+
+def operations_in_file(path):
+    data = pathlib.Path(path).read_bytes()
+    return data.count(b'<td class=msdate>')
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,32 @@
+// Fuzz target: two fuzzed reports read, merged and written.
+#include <unistd.h>
+
+#include <cstdint>
+#include <string>
+
+#include "model/error.hpp"
+#include "model/report.hpp"
+#include "output/html_writer.hpp"
+#include "reader/file_io.hpp"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace velquist;
+    static const std::string base = "/tmp/velquist-fuzz-merge-" + std::to_string(::getpid());
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    // The two reports are separated by a form feed, or split in the middle.
+    std::size_t split = bytes.find('\f');
+    if (split == std::string_view::npos) split = size / 2;
+    WriteWholeFile(base + "-a.htm", bytes.substr(0, split));
+    WriteWholeFile(base + "-b.htm", bytes.substr(split == size ? size : split + 1));
+    TMT4TestReport a, b;
+    try {
+        a.ReadFromFile(base + "-a.htm");
+        b.ReadFromFile(base + "-b.htm");
+    } catch (const EListError&) {
+        return 0;
+    }
+    a.Merge(b);
+    a.WriteSymbol = size % 2 == 0;
+    BuildReportHtml(a, size % 3 == 0 ? "Russian" : "English");
+    return 0;
+}
