@@ -1,0 +1,76 @@
+// Merge: folds report B into this report A as if both strategies had traded
+// one account. Deposits add up, symbols are joined, periods compared, B's rows
+// appended with order numbers moved clear of A's, all rows put into time
+// order, rows renumbered, balances re-chained and orders renumbered; then the
+// statistics are recomputed. B is only read. Nothing is refused or reported.
+#include <cstdint>
+#include <string_view>
+
+#include "merge/int_list.hpp"
+#include "merge/statistics_walk.hpp"
+#include "model/report.hpp"
+#include "reader/globals.hpp"
+
+namespace velquist {
+namespace {
+
+bool SamePeriod(std::string_view a, std::string_view b) {
+    return Trim(TextInParentheses(a)) == Trim(TextInParentheses(b));
+}
+
+// Copies of B's rows go after A's, their order moved by offset (wrapping like
+// the 32-bit arithmetic it stands for) and Num continuing A's count.
+void AppendShifted(TOperationList& target, const TOperationList& source, std::int32_t offset) {
+    // Counted first, and each row copied before it is added, since source may
+    // be target. No exact reserve: the list grows geometrically over a run of
+    // merges instead of being reallocated by every one.
+    const std::int32_t count = source.Count();
+    for (std::int32_t i = 0; i < count; ++i) {
+        TOperation copy = source.Items(i);
+        copy.Order = static_cast<std::int32_t>(static_cast<std::uint32_t>(copy.Order) +
+                                               static_cast<std::uint32_t>(offset));
+        copy.Num = target.Count() + 1;
+        target.Add(copy);
+    }
+}
+
+// The last three steps of a merge in one pass: rows numbered 1..N in their
+// new order, balances chained from the deposit through the balance rows,
+// orders renumbered 1, 2, ... by the position of each order's first row (the
+// TIntList index of its first sighting), and each finished row handed to the
+// statistics in list order, exactly as ComputeStatistics would read it after.
+void RenumberAndChain(TOperationList& operations, double deposit, TStatisticsWalk& statistics) {
+    double running = deposit;
+    TIntList orders;
+    orders.Reserve(operations.Count());
+    std::int32_t position = 0;
+    for (TOperation& row : operations) {
+        row.Num = ++position;
+        if (row.HasBalance) {
+            running += row.HasProfit ? row.Profit : 0.0;
+            row.Balance = running;
+        }
+        std::int32_t index = orders.IndexOf(row.Order);
+        if (index < 0) {
+            orders.Add(row.Order);
+            index = orders.Count() - 1;
+        }
+        row.Order = index + 1;
+        statistics.Add(row);
+    }
+}
+
+}  // namespace
+
+void TMT4TestReport::Merge(const TMT4TestReport& b) {
+    InitialDeposit += b.InitialDeposit;
+    if (Symbol != b.Symbol) Symbol += ", " + b.Symbol;
+    if (!SamePeriod(Period, b.Period)) Period = "Period differs";
+    AppendShifted(Operations, b.Operations, Operations.OrderCount());
+    Operations.SortOperations();
+    TStatisticsWalk statistics(Operations.Count());
+    RenumberAndChain(Operations, InitialDeposit, statistics);
+    statistics.Finish(*this);
+}
+
+}  // namespace velquist

@@ -1,0 +1,28 @@
+// The quicksort behind the merge's time order. Rows of equal key end up in the
+// arrangement that the textbook recursive quicksort (middle element as pivot,
+// Hoare's crossing scans) leaves, which the merged report depends on; this
+// version reproduces it exactly with a stack of O(log n) ranges. It sorts
+// small records of (key, position); callers map positions back to rows.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace velquist {
+
+// A record packed into one word: (key - lowest key) << 32 | position. Usable
+// when all keys lie within 2^32 of the lowest and positions fit 32 bits.
+using TPackedKeyRecord = std::uint64_t;
+
+struct TWideKeyRecord {
+    std::int64_t Key;
+    std::uint32_t Position;
+};
+
+bool KeysFitPacked(std::int64_t lowestKey, std::int64_t highestKey);
+
+// Both sort by key alone, leaving equal keys as the recursive quicksort does.
+void QuickSortByKey(std::vector<TPackedKeyRecord>& records);
+void QuickSortByKey(std::vector<TWideKeyRecord>& records);
+
+}  // namespace velquist

@@ -1,0 +1,356 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "literal_reference.hpp"
+#include "merge/drawdown.hpp"
+#include "model/report.hpp"
+#include "rows.hpp"
+
+namespace velquist {
+namespace {
+
+using testing::Closing;
+using testing::Minute;
+using testing::Opening;
+
+// Builds a report row by row: each trade opens an order and closes it with a
+// profit, the balance chained from the deposit.
+class TBuilder {
+  public:
+    explicit TBuilder(double deposit) : balance_(deposit) { report_.InitialDeposit = deposit; }
+
+    TBuilder& Trade(const std::string& type, double profit) {
+        Open(type, ++lastOrder_);
+        return Close(lastOrder_, profit);
+    }
+    TBuilder& Open(const std::string& type, std::int32_t order) {
+        report_.Operations.Add(Opening(Minute(minute_++), type, order));
+        return *this;
+    }
+    TBuilder& Close(std::int32_t order, double profit) {
+        balance_ += profit;
+        report_.Operations.Add(Closing(Minute(minute_++), order, profit, balance_));
+        return *this;
+    }
+    // A balance row of its own (profit = the change of balance).
+    TBuilder& Balance(double balance) {
+        const double profit = balance - balance_;
+        balance_ = balance;
+        report_.Operations.Add(Closing(Minute(minute_++), ++lastOrder_, profit, balance));
+        return *this;
+    }
+    TMT4TestReport Computed() {
+        TMT4TestReport report = report_;
+        report.ComputeStatistics();
+        return report;
+    }
+
+  private:
+    TMT4TestReport report_;
+    double balance_;
+    std::int32_t lastOrder_ = 0;
+    int minute_ = 0;
+};
+
+TEST(ComputeStatistics, WorkedExampleOfNineTrades) {
+    TBuilder builder(1000);
+    for (const double profit : {10.0, 20.0, -5.0, 0.0, -3.0}) builder.Trade("buy", profit);
+    for (const double profit : {-4.0, 7.0, 1.0, 2.0}) builder.Trade("sell", profit);
+    const TMT4TestReport r = builder.Computed();
+    EXPECT_EQ(r.TotalTrades, 9);
+    EXPECT_DOUBLE_EQ(r.GrossProfit, 40);
+    EXPECT_DOUBLE_EQ(r.GrossLoss, -12);
+    EXPECT_DOUBLE_EQ(r.TotalNetProfit, 28);
+    EXPECT_DOUBLE_EQ(r.ProfitFactor, 3.33);
+    EXPECT_DOUBLE_EQ(r.ExpectedPayoff, 3.11);
+    EXPECT_EQ(r.ProfitTrades, 5);
+    EXPECT_DOUBLE_EQ(r.ProfitTradesPercent, 55.56);
+    EXPECT_EQ(r.LossTrades, 4);
+    EXPECT_DOUBLE_EQ(r.LossTradesPercent, 44.44);
+    EXPECT_DOUBLE_EQ(r.LargestProfitTrade, 20);
+    EXPECT_DOUBLE_EQ(r.LargestLossTrade, -5);
+    EXPECT_DOUBLE_EQ(r.AverageProfitTrade, 8);
+    EXPECT_DOUBLE_EQ(r.AverageLossTrade, -3);
+    EXPECT_EQ(r.MaxConsecutiveWins, 3);
+    EXPECT_DOUBLE_EQ(r.MaxConsecutiveWinsMoney, 10);
+    EXPECT_EQ(r.MaxConsecutiveLosses, 2);
+    EXPECT_DOUBLE_EQ(r.MaxConsecutiveLossesMoney, -7);
+    EXPECT_DOUBLE_EQ(r.MaximalConsecutiveProfit, 30);
+    EXPECT_EQ(r.MaximalConsecutiveProfitCount, 2);
+    EXPECT_DOUBLE_EQ(r.MaximalConsecutiveLoss, -7);
+    EXPECT_EQ(r.MaximalConsecutiveLossCount, 2);
+    EXPECT_EQ(r.AverageConsecutiveWins, 2);  // 5 / 2 = 2.5, half to even
+    EXPECT_EQ(r.AverageConsecutiveLosses, 1);
+    EXPECT_EQ(r.LongPositions, 5);
+    EXPECT_DOUBLE_EQ(r.LongWonPercent, 40);
+    EXPECT_EQ(r.ShortPositions, 4);
+    EXPECT_DOUBLE_EQ(r.ShortWonPercent, 75);
+}
+
+// The largest fall from one peak to its next trough wins, not the largest
+// fall overall (120 to 80).
+TEST(ComputeStatistics, DrawdownOfTheLargestPeakToNextTroughFall) {
+    TBuilder builder(100);
+    builder.Open("buy", 99);
+    for (const double balance : {110.0, 120.0, 90.0, 95.0, 80.0, 130.0, 125.0})
+        builder.Balance(balance);
+    const TMT4TestReport r = builder.Computed();
+    EXPECT_DOUBLE_EQ(r.MaximalDrawdown, 30);
+    EXPECT_DOUBLE_EQ(r.MaximalDrawdownPercent, 25);
+    EXPECT_DOUBLE_EQ(r.RelativeDrawdown, 30);
+    EXPECT_DOUBLE_EQ(r.RelativeDrawdownPercent, 25);
+    EXPECT_DOUBLE_EQ(r.AbsoluteDrawdown, 20);
+}
+
+TEST(ComputeStatistics, ABalanceEndingInAFallEndsAtTheLastBalanceRow) {
+    TBuilder builder(100);
+    builder.Open("buy", 99);
+    for (const double balance : {110.0, 120.0, 100.0}) builder.Balance(balance);
+    const TMT4TestReport r = builder.Computed();
+    EXPECT_DOUBLE_EQ(r.MaximalDrawdown, 20);
+    EXPECT_DOUBLE_EQ(r.MaximalDrawdownPercent, 100 - 100.0L * 100 / 120);
+    EXPECT_DOUBLE_EQ(r.AbsoluteDrawdown, 0);
+}
+
+// No pair (the balance never falls after a peak, or too few balance rows):
+// the four drawdown fields are 0. A peak of 0: the percentage is 0.
+TEST(ComputeStatistics, DrawdownWithoutAPairOrWithAZeroPeak) {
+    const struct {
+        std::vector<double> balances;
+        double money, percent;
+    } cases[] = {
+        {{}, 0, 0},
+        {{90}, 0, 0},
+        {{90, 110, 150}, 0, 0},
+        {{0, -5}, 5, 0},
+    };
+    for (const auto& c : cases) {
+        TBuilder builder(100);
+        builder.Open("buy", 99);
+        for (const double balance : c.balances) builder.Balance(balance);
+        TMT4TestReport r = builder.Computed();
+        EXPECT_DOUBLE_EQ(r.MaximalDrawdown, c.money) << c.balances.size();
+        EXPECT_DOUBLE_EQ(r.MaximalDrawdownPercent, c.percent) << c.balances.size();
+        EXPECT_DOUBLE_EQ(r.RelativeDrawdown, c.money) << c.balances.size();
+        EXPECT_DOUBLE_EQ(r.RelativeDrawdownPercent, c.percent) << c.balances.size();
+    }
+}
+
+TEST(ComputeStatistics, AbsoluteDrawdownIsNotBoundedBelow) {
+    TBuilder rising(100);
+    rising.Trade("buy", 10).Trade("buy", 10);
+    EXPECT_DOUBLE_EQ(rising.Computed().AbsoluteDrawdown, 100 - 110);
+}
+
+TEST(ComputeStatistics, ZeroProfitsAreLossesOfTheirOwnThatBreakRuns) {
+    TBuilder builder(100);
+    for (const double profit : {5.0, 0.0, 5.0, 0.0}) builder.Trade("buy", profit);
+    const TMT4TestReport r = builder.Computed();
+    EXPECT_EQ(r.LossTrades, 2);
+    EXPECT_DOUBLE_EQ(r.GrossLoss, 0);
+    EXPECT_DOUBLE_EQ(r.LargestLossTrade, 0);
+    EXPECT_DOUBLE_EQ(r.AverageLossTrade, 0);
+    EXPECT_DOUBLE_EQ(r.ProfitFactor, 0);
+    EXPECT_EQ(r.MaxConsecutiveWins, 1);
+    EXPECT_EQ(r.MaxConsecutiveLosses, 1);
+    EXPECT_DOUBLE_EQ(r.MaxConsecutiveLossesMoney, 0);
+    EXPECT_DOUBLE_EQ(r.MaximalConsecutiveLoss, 0);
+    EXPECT_EQ(r.MaximalConsecutiveLossCount, 0);
+    EXPECT_EQ(r.AverageConsecutiveLosses, 1);
+}
+
+TEST(ComputeStatistics, OnlyWinningTradesLeaveTheLossSideAtZero) {
+    TBuilder builder(100);
+    builder.Trade("buy", 3).Trade("sell", 4);
+    const TMT4TestReport r = builder.Computed();
+    EXPECT_EQ(r.LossTrades, 0);
+    EXPECT_DOUBLE_EQ(r.LossTradesPercent, 0);
+    EXPECT_DOUBLE_EQ(r.GrossLoss, 0);
+    EXPECT_DOUBLE_EQ(r.LargestLossTrade, 0);
+    EXPECT_DOUBLE_EQ(r.AverageLossTrade, 0);
+    EXPECT_DOUBLE_EQ(r.ProfitFactor, 0);
+    EXPECT_EQ(r.MaxConsecutiveLosses, 0);
+    EXPECT_DOUBLE_EQ(r.MaxConsecutiveLossesMoney, 0);
+    EXPECT_DOUBLE_EQ(r.MaximalConsecutiveLoss, 0);
+    EXPECT_EQ(r.MaximalConsecutiveLossCount, 0);
+    EXPECT_EQ(r.AverageConsecutiveLosses, 0);
+    EXPECT_EQ(r.MaxConsecutiveWins, 2);
+    EXPECT_DOUBLE_EQ(r.MaxConsecutiveWinsMoney, 7);
+}
+
+TEST(ComputeStatistics, OnlyLosingTradesLeaveTheProfitSideAtZero) {
+    TBuilder builder(100);
+    builder.Trade("buy", -3).Trade("sell", -4);
+    const TMT4TestReport r = builder.Computed();
+    EXPECT_EQ(r.ProfitTrades, 0);
+    EXPECT_DOUBLE_EQ(r.GrossProfit, 0);
+    EXPECT_DOUBLE_EQ(r.LargestProfitTrade, 0);
+    EXPECT_DOUBLE_EQ(r.AverageProfitTrade, 0);
+    EXPECT_DOUBLE_EQ(r.ProfitFactor, 0);
+    EXPECT_EQ(r.MaxConsecutiveWins, 0);
+    EXPECT_DOUBLE_EQ(r.MaximalConsecutiveProfit, 0);
+    EXPECT_EQ(r.AverageConsecutiveWins, 0);
+    EXPECT_DOUBLE_EQ(r.MaximalConsecutiveLoss, -7);
+    EXPECT_EQ(r.MaximalConsecutiveLossCount, 2);
+}
+
+// Trade rows count, while TotalTrades counts orders.
+TEST(ComputeStatistics, TradesCountRowsWithProfitAndTotalTradesCountsOrders) {
+    TBuilder builder(100);
+    builder.Open("buy", 1).Open("sell", 2).Close(2, 5).Close(2, 6);
+    const TMT4TestReport r = builder.Computed();
+    EXPECT_EQ(r.TotalTrades, 2);
+    EXPECT_EQ(r.ProfitTrades, 2);
+    EXPECT_DOUBLE_EQ(r.ProfitTradesPercent, 100);
+    EXPECT_EQ(r.ShortPositions, 2);
+    EXPECT_DOUBLE_EQ(r.ShortWonPercent, 100);
+    EXPECT_EQ(r.LongPositions, 0);
+    EXPECT_EQ(r.LossTrades, 0);
+}
+
+TEST(ComputeStatistics, OnlyTheExactTypesSellAndBuyMakeShortAndLongPositions) {
+    const struct {
+        std::vector<std::string> types;  // the order's rows before its close
+        std::int32_t shortPositions, longPositions;
+    } cases[] = {
+        {{"sell"}, 1, 0},
+        {{"Sell"}, 0, 0},
+        {{"sell "}, 0, 0},
+        {{"sell stop"}, 0, 0},
+        {{"sell stop", "sell"}, 1, 0},
+        {{"buy"}, 0, 1},
+        {{"BUY"}, 0, 0},
+        {{"buy", "sell"}, 1, 1},
+        {{"modify"}, 0, 0},
+    };
+    for (const auto& c : cases) {
+        TBuilder builder(100);
+        for (const std::string& type : c.types) builder.Open(type, 1);
+        const TMT4TestReport r = builder.Close(1, 5).Computed();
+        EXPECT_EQ(r.ShortPositions, c.shortPositions) << c.types.front();
+        EXPECT_EQ(r.LongPositions, c.longPositions) << c.types.front();
+    }
+}
+
+// Runs of equal money 50: the longer one counts, whichever comes first.
+TEST(ComputeStatistics, OfRunsWithEqualMoneyTheLongestIsTheMaximalProfit) {
+    const std::vector<double> shortFirst = {25, 25, -1, 10, 10, 10, 20};
+    const std::vector<double> longFirst = {10, 10, 10, 20, -1, 25, 25};
+    for (const auto& profits : {shortFirst, longFirst}) {
+        TBuilder builder(100);
+        for (const double profit : profits) builder.Trade("buy", profit);
+        const TMT4TestReport r = builder.Computed();
+        EXPECT_DOUBLE_EQ(r.MaximalConsecutiveProfit, 50);
+        EXPECT_EQ(r.MaximalConsecutiveProfitCount, 4);
+        EXPECT_EQ(r.MaxConsecutiveWins, 4);
+        EXPECT_DOUBLE_EQ(r.MaxConsecutiveWinsMoney, 50);
+    }
+}
+
+TEST(ComputeStatistics, AReportWithoutRowsGetsZerosAndTheDepositAsAbsoluteDrawdown) {
+    TMT4TestReport r;
+    r.InitialDeposit = 250;
+    r.TotalTrades = 7;  // values read from a file take no part
+    r.GrossProfit = 99;
+    r.MaxConsecutiveWins = 3;
+    r.MaximalDrawdown = 12;
+    r.ComputeStatistics();
+    EXPECT_EQ(r.TotalTrades, 0);
+    EXPECT_DOUBLE_EQ(r.GrossProfit, 0);
+    EXPECT_EQ(r.MaxConsecutiveWins, 0);
+    EXPECT_DOUBLE_EQ(r.MaximalDrawdown, 0);
+    EXPECT_DOUBLE_EQ(r.AbsoluteDrawdown, 250);
+    EXPECT_DOUBLE_EQ(r.ExpectedPayoff, 0);
+}
+
+TEST(ComputeStatistics, RunningTwiceGivesTheSameValues) {
+    TBuilder builder(500);
+    for (const double profit : {3.0, -2.0, 0.0, 8.0, -1.0, -1.0}) builder.Trade("sell", profit);
+    TMT4TestReport r = builder.Computed();
+    const TMT4TestReport once = r;
+    r.ComputeStatistics();
+    EXPECT_EQ(r.ProfitFactor, once.ProfitFactor);
+    EXPECT_EQ(r.MaximalDrawdownPercent, once.MaximalDrawdownPercent);
+    EXPECT_EQ(r.AverageConsecutiveLosses, once.AverageConsecutiveLosses);
+    EXPECT_EQ(r.MaxConsecutiveLossesMoney, once.MaxConsecutiveLossesMoney);
+}
+
+TEST(BalanceQueries, OrderCountAndBalanceExtremes) {
+    const struct {
+        std::vector<double> balances;  // NaN marks a row without balance
+        std::vector<std::int32_t> orders;
+        std::int32_t orderCount;
+        double highest, lowest;
+    } cases[] = {
+        {{}, {}, 0, 0, 0},
+        {{NAN, NAN}, {4, 4}, 1, 0, 0},
+        {{-5, -9, NAN}, {1, 2, 1}, 2, 0, -9},
+        {{7, 3, 12}, {3, 1, 2}, 3, 12, 3},
+        {{7, 7}, {-1, 1}, 2, 7, 7},
+    };
+    for (const auto& c : cases) {
+        TOperationList list;
+        for (std::size_t i = 0; i < c.balances.size(); ++i) {
+            TOperation row = Opening(Minute(0), "buy", c.orders[i]);
+            if (!std::isnan(c.balances[i])) row = Closing(Minute(0), c.orders[i], 0, c.balances[i]);
+            list.Add(row);
+        }
+        EXPECT_EQ(list.OrderCount(), c.orderCount);
+        EXPECT_EQ(list.MaxBalance(), c.highest);
+        EXPECT_EQ(list.MinBalance(), c.lowest);
+    }
+}
+
+TEST(BalanceQueries, PeaksAndTroughsCarryEqualBalancesForward) {
+    TOperationList list;
+    list.Add(Opening(Minute(0), "buy", 1));
+    for (const double balance : {10.0, 10.0, 5.0, 5.0, 8.0})
+        list.Add(Closing(Minute(0), 1, 0, balance));
+    EXPECT_EQ(list.NextPeak(-1), 2);
+    EXPECT_EQ(list.NextPeak(0), 2);
+    EXPECT_EQ(list.NextTrough(2), 4);
+    EXPECT_EQ(list.NextPeak(4), 5);
+    EXPECT_EQ(list.NextTrough(5), -1);
+    EXPECT_EQ(list.NextPeak(5), -1);
+}
+
+// Random balance series with plateaus, long falls and rows without balance:
+// the linear pair search records what the NextPeak / NextTrough loop does.
+TEST(DrawdownPairs, RecordTheSamePairsAsTheNextPeakAndNextTroughLoop) {
+    for (std::uint32_t seed = 1; seed <= 500; ++seed) {
+        std::mt19937 random(seed);
+        TOperationList list;
+        TBalanceSeries series;
+        double balance = 100;
+        const int count = static_cast<int>(random() % 80);
+        for (int i = 0; i < count; ++i) {
+            if (random() % 3 == 0) {
+                list.Add(Opening(Minute(i), "buy", i));
+                continue;
+            }
+            const int move = static_cast<int>(random() % 7) - 3;
+            balance += seed % 4 == 0 ? -1 : move;  // every fourth list only falls
+            list.Add(Closing(Minute(i), i, move, balance));
+            series.Positions.push_back(i);
+            series.Balances.push_back(balance);
+        }
+        TOperConsecList peaks, troughs, expectedPeaks, expectedTroughs;
+        FindDrawdownPairs(series, peaks, troughs);
+        literal::DrawdownPairs(list, expectedPeaks, expectedTroughs);
+        ASSERT_EQ(peaks.Count(), expectedPeaks.Count()) << "seed " << seed;
+        for (std::int32_t k = 0; k < peaks.Count(); ++k) {
+            ASSERT_EQ(peaks.Items(k).Number, expectedPeaks.Items(k).Number) << "seed " << seed;
+            ASSERT_EQ(troughs.Items(k).Number, expectedTroughs.Items(k).Number) << "seed " << seed;
+            ASSERT_EQ(troughs.Items(k).Amount, expectedTroughs.Items(k).Amount);
+        }
+        ASSERT_EQ(SeriesMaxBalance(series), list.MaxBalance());
+        ASSERT_EQ(SeriesMinBalance(series), list.MinBalance());
+    }
+}
+
+}  // namespace
+}  // namespace velquist
