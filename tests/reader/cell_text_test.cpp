@@ -25,6 +25,17 @@ TEST(CellText, TestsTagTextsAsSubstringsTdBeforeTr) {
     EXPECT_EQ(CellText("<span class=\"std\">x</span class=\"a/td\">"), "x;");
     EXPECT_EQ(CellText("<a href=\"/tr\">x"), "\r\nx");
     EXPECT_EQ(CellText("<a <td>x</td>"), "x;");  // "<" restarts the tag text
+    // Line feeds inside a tag are left out of its text.
+    EXPECT_EQ(CellText("<t\nd>x</\nt\nd><\n/\ntr>"), "x;\r\n");
+    // Words anywhere in long tags, on both sides of every 16-byte boundary.
+    for (std::size_t pad = 0; pad < 40; ++pad) {
+        const std::string filler(pad, 'a');
+        EXPECT_EQ(CellText("<x " + filler + "/TD>y"), ";y") << pad;
+        EXPECT_EQ(CellText("<x " + filler + "/tR" + filler + ">y"), "\r\ny") << pad;
+        if (pad > 0) {
+            EXPECT_EQ(CellText("<x " + filler + "/t" + filler + "d>y"), "y") << pad;
+        }
+    }
 }
 
 TEST(SplitLines, KnowsWhichLinesEndATableRow) {
