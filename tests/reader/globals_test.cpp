@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "fixtures/temp_dir.hpp"
+#include "model/error.hpp"
 #include "reader/globals.hpp"
 #include "reader/numbers.hpp"
 
@@ -63,6 +65,24 @@ TEST(NormalizeLineBreaks, EndsEveryLineWithCrLf) {
     EXPECT_EQ(NormalizeLineBreaks("\n\n"), "\r\n\r\n");
     EXPECT_EQ(NormalizeLineBreaks("\r\r\n"), "\r\n\r\n");
     EXPECT_EQ(NormalizeLineBreaks(""), "");
+}
+
+TEST(SaveTextFile, ReplacesTheFileWithCrLfLinesAndNamesItWhenItCannot) {
+    testing::TTempDir dir;
+    const std::string path = dir.Write("out.htm", "an earlier, longer file");
+    SaveTextFile(path, "a\nb\rc");
+    EXPECT_EQ(testing::ReadFileBytes(path), "a\r\nb\r\nc\r\n");
+    EXPECT_EQ(LoadTextFile(path), "a\r\nb\r\nc\r\n");
+    const std::string missing = dir.Path("no/out.htm");
+    try {
+        SaveTextFile(missing, "x");
+        FAIL() << "no error";
+    } catch (const Error& error) {
+        EXPECT_STREQ(error.what(),
+                     ("Cannot create file \"" + missing + "\". No such file or directory").c_str());
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Root()), {}), 1)
+        << "no temporary file is left behind";
 }
 
 TEST(ParseNumber, ReadsDecimalNumbersAndGivesZeroForAnythingElse) {
