@@ -13,15 +13,16 @@ namespace {
 
 // One line's fields, numbered from 1; a field past the end reads as empty.
 class TFields {
-public:
+  public:
     explicit TFields(std::string_view line) { SplitFields(line, fields_); }
     int Count() const { return static_cast<int>(fields_.size()); }
     std::string_view Raw(int n) const {
-        return n >= 1 && n <= Count() ? fields_[static_cast<std::size_t>(n - 1)] : std::string_view{};
+        return n >= 1 && n <= Count() ? fields_[static_cast<std::size_t>(n - 1)]
+                                      : std::string_view{};
     }
     std::string Value(int n) const { return std::string(Trim(Raw(n))); }
 
-private:
+  private:
     std::vector<std::string_view> fields_;
 };
 
@@ -122,45 +123,44 @@ void ReadMaximalRow(TMT4TestReport& r, const std::string& g, const std::string& 
     r.MaximalConsecutiveLoss = ParseNumber(TextWithoutParentheses(h));
 }
 
-// Acts on the label key of field d of a line (all labels but the title and
-// "Parameters", which need other lines).
-void ActOnKey(TMT4TestReport& r, const std::string& key, const TFields& fields, int d) {
+// The labels whose value is the next cell, f.
+void ActOnValueCell(TMT4TestReport& r, const std::string& key, const std::string& f) {
     if (double* number = SimpleNumberField(r, key)) {
-        *number = ParseNumber(fields.Value(d + 1));
+        *number = ParseNumber(f);
     } else if (std::int32_t* integer = SimpleIntegerField(r, key)) {
-        *integer = ParseInteger(fields.Value(d + 1));
+        *integer = ParseInteger(f);
     } else if (key == "Symbol") {
-        r.Symbol = fields.Value(d + 1);
+        r.Symbol = f;
     } else if (key == "Period") {
-        r.Period = fields.Value(d + 1);
+        r.Period = f;
     } else if (key == "Model") {
-        r.Model = fields.Value(d + 1);
+        r.Model = f;
     } else if (key == "Modelling quality") {
-        r.ModellingQualityText = fields.Value(d + 1);
-        r.ModellingQuality = ParseNumber(StripPercent(r.ModellingQualityText));
+        r.ModellingQualityText = f;
+        r.ModellingQuality = ParseNumber(StripPercent(f));
     } else if (key == "Maximal drawdown") {
-        const std::string f = fields.Value(d + 1);
         r.MaximalDrawdownText = f;
         r.MaximalDrawdown = ParseNumber(TextWithoutParentheses(f));
         r.MaximalDrawdownPercent = ParseNumber(StripPercent(TextInParentheses(f)));
     } else if (key == "Relative drawdown") {
-        const std::string f = fields.Value(d + 1);
         r.RelativeDrawdownText = f;
         r.RelativeDrawdown = ParseNumber(TextInParentheses(f));
         r.RelativeDrawdownPercent = ParseNumber(StripPercent(TextWithoutParentheses(f)));
     } else if (key == "Short positions (won %)") {
-        ReadCountWithParenthesis(fields.Value(d + 1), r.ShortPositionsText, r.ShortPositions,
-                                 r.ShortWonPercent);
+        ReadCountWithParenthesis(f, r.ShortPositionsText, r.ShortPositions, r.ShortWonPercent);
     } else if (key == "Long positions (won %)") {
-        ReadCountWithParenthesis(fields.Value(d + 1), r.LongPositionsText, r.LongPositions,
-                                 r.LongWonPercent);
+        ReadCountWithParenthesis(f, r.LongPositionsText, r.LongPositions, r.LongWonPercent);
     } else if (key == "Profit trades (% of total)") {
-        ReadCountWithParenthesis(fields.Value(d + 1), r.ProfitTradesText, r.ProfitTrades,
-                                 r.ProfitTradesPercent);
+        ReadCountWithParenthesis(f, r.ProfitTradesText, r.ProfitTrades, r.ProfitTradesPercent);
     } else if (key == "Loss trades (% of total)") {
-        ReadCountWithParenthesis(fields.Value(d + 1), r.LossTradesText, r.LossTrades,
-                                 r.LossTradesPercent);
-    } else if (key == "Largest") {
+        ReadCountWithParenthesis(f, r.LossTradesText, r.LossTrades, r.LossTradesPercent);
+    }
+}
+
+// The captions of the five-cell rows, whose values stand two and four cells
+// after them; false for any other key.
+bool ActOnCaptionRow(TMT4TestReport& r, const std::string& key, const TFields& fields, int d) {
+    if (key == "Largest") {
         r.LargestProfitTrade = ParseNumber(fields.Value(d + 2));
         r.LargestLossTrade = ParseNumber(fields.Value(d + 4));
     } else if (key == "Average" || key == "Average_") {
@@ -169,13 +169,21 @@ void ActOnKey(TMT4TestReport& r, const std::string& key, const TFields& fields, 
         ReadMaximumRow(r, fields.Value(d + 2), fields.Value(d + 4));
     } else if (key == "Maximal") {
         ReadMaximalRow(r, fields.Value(d + 2), fields.Value(d + 4));
+    } else {
+        return false;
     }
+    return true;
+}
+
+// Acts on the label key of field d of a line (all labels but the title and
+// "Parameters", which need other lines).
+void ActOnKey(TMT4TestReport& r, const std::string& key, const TFields& fields, int d) {
+    if (!ActOnCaptionRow(r, key, fields, d)) ActOnValueCell(r, key, fields.Value(d + 1));
 }
 
 }  // namespace
 
-void ScanSummary(TMT4TestReport& report, const std::vector<TTextLine>& lines,
-                 std::size_t scanEnd) {
+void ScanSummary(TMT4TestReport& report, const std::vector<TTextLine>& lines, std::size_t scanEnd) {
     // Only the last "Parameters" label counts, as each one overwrites the
     // field; taking it once after the scan keeps the scan linear.
     std::size_t parametersLine = 0;
