@@ -98,11 +98,11 @@ def operation_rows(ops, digits):
     return lines
 
 
-def report(spec):
-    L = labels(spec["language"], spec["codec"])
-    ops = operations(spec["seed"], spec["start"], spec["rows"], spec["price"], spec["digits"],
-                     spec["lots"], spec.get("same_minute", False))
-    s = summary(ops, spec["deposit"])
+def report(example):
+    L = labels(example["language"], example["codec"])
+    ops = operations(example["seed"], example["start"], example["rows"], example["price"], example["digits"],
+                     example["lots"], example.get("same_minute", False))
+    s = summary(ops, example["deposit"])
     pct = lambda a, b: f"{(a * 100 / b if b else 0):.2f}%"
     tr = lambda *pairs: "<tr align=left>" + "".join(
         f"<td>{L[k] if k else ''}</td><td align=right>{v}</td>" for k, v in pairs) + "</tr>"
@@ -112,27 +112,27 @@ def report(spec):
     header = lambda k, v: f"<tr align=left><td colspan=2>{L[k]}</td><td colspan=4>{v}</td></tr>"
     lines = [
         '<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 4.01//EN" "http://www.w3.org/TR/html4/strict.dtd">',
-        "<html>", "  <head>", f'    <title>Strategy Tester: {spec["expert"]}</title>',
+        "<html>", "  <head>", f'    <title>Strategy Tester: {example["expert"]}</title>',
         '    <meta name="generator" content="MetaQuotes Software Corp.">',
-        f'    <meta name="version" content="{spec["build"]}">',
-        f'    <meta name="server" content="{spec["server"]}">',
+        f'    <meta name="version" content="{example["build"]}">',
+        f'    <meta name="server" content="{example["server"]}">',
         '    <link rel="help" href="http://www.metaquotes.net">', "  </head>",
         "<body topmargin=1 marginheight=1>", "<div align=center>",
         '<div style="font: 20pt Times New Roman"><b>Strategy Tester Report</b></div>',
-        f'<div style="font: 16pt Times New Roman"><b>{spec["expert"]}</b></div>',
-        f'<div style="font: 10pt Times New Roman"><b>{spec["server"]} ({spec["build"]})</b></div><br>',
+        f'<div style="font: 16pt Times New Roman"><b>{example["expert"]}</b></div>',
+        f'<div style="font: 10pt Times New Roman"><b>{example["server"]} ({example["build"]})</b></div><br>',
         "", "<table width=820 cellspacing=1 cellpadding=3 border=0>",
-        header("Symbol", spec["symbol"]), header("Period", spec["period"]),
-        header("Model", spec["model"])]
-    if spec.get("parameters"):
-        lines.append(header("Parameters", spec["parameters"]))
+        header("Symbol", example["symbol"]), header("Period", example["period"]),
+        header("Model", example["model"])]
+    if example.get("parameters"):
+        lines.append(header("Parameters", example["parameters"]))
     lines += [
-        "<tr align=left><td colspan=2>" + tr(("Bars in test", spec["bars"]),
-                                             ("Ticks modelled", spec["ticks"]),
+        "<tr align=left><td colspan=2>" + tr(("Bars in test", example["bars"]),
+                                             ("Ticks modelled", example["ticks"]),
                                              ("Modelling quality", "90.00%")),
         tr(("Mismatched charts errors", 0), (None, ""), (None, "")),
         "<tr height=8><td colspan=6></td></tr>",
-        tr(("Initial deposit", f'{spec["deposit"]:.2f}'), (None, ""), (None, "")),
+        tr(("Initial deposit", f'{example["deposit"]:.2f}'), (None, ""), (None, "")),
         tr(("Total net profit", f'{s["net"]:.2f}'), ("Gross profit", f'{s["gross_win"]:.2f}'),
            ("Gross loss", f'{s["gross_loss"]:.2f}')),
         tr(("Profit factor", f'{abs(s["gross_win"] / s["gross_loss"]) if s["gross_loss"] else 0:.2f}'),
@@ -158,7 +158,7 @@ def report(spec):
         '<tr bgcolor="#C0C0C0" align=right>' + "".join(
             f"<td>{L[k]}</td>" for k in ["num", "Time", "Type", "Order", "Size", "Price", "S / L",
                                          "T / P", "Profit", "Balance"]) + "</tr>"]
-    lines += operation_rows(ops, spec["digits"])
+    lines += operation_rows(ops, example["digits"])
     lines += ["", "</table>", "</div></body></html>"]
     return "\r\n".join(lines) + "\r\n"
 
@@ -199,10 +199,10 @@ EXAMPLES = [
 
 
 def main():
-    for spec in EXAMPLES:
-        text = report(spec)
-        (ROOT / "examples" / spec["file"]).write_bytes(text.encode(spec["codec"]))
-        print("wrote examples/" + spec["file"])
+    for example in EXAMPLES:
+        text = report(example)
+        (ROOT / "examples" / example["file"]).write_bytes(text.encode(example["codec"]))
+        print("wrote examples/" + example["file"])
 
 
 if __name__ == "__main__":

@@ -27,12 +27,12 @@ struct TDecodeCase {
 
 std::size_t ValueAt(int x, int y, std::size_t count) { return (x + 3 * y * y) % count; }
 
-TBmpSpec WithPixels(TBmpSpec spec, const std::vector<std::uint32_t>& values) {
-    for (int y = 0; y < spec.Height; ++y) {
-        for (int x = 0; x < spec.Width; ++x)
-            spec.Pixels.push_back(values[ValueAt(x, y, values.size())]);
+TBmpSpec WithPixels(TBmpSpec layout, const std::vector<std::uint32_t>& values) {
+    for (int y = 0; y < layout.Height; ++y) {
+        for (int x = 0; x < layout.Width; ++x)
+            layout.Pixels.push_back(values[ValueAt(x, y, values.size())]);
     }
-    return spec;
+    return layout;
 }
 
 std::vector<TRgbColour> Greys(int count, int step) {
@@ -96,25 +96,25 @@ class DecodeBmpFormats : public ::testing::TestWithParam<TDecodeCase> {};
 
 TEST_P(DecodeBmpFormats, GivesEveryPixelInPlace) {
     const TDecodeCase& c = GetParam();
-    const TBmpSpec spec = WithPixels(c.Spec, c.Values);
-    const TBitmap bitmap = DecodeBmp(BuildBmp(spec), "case.bmp");
-    if (spec.BitsPerPixel <= 8) {
+    const TBmpSpec layout = WithPixels(c.Spec, c.Values);
+    const TBitmap bitmap = DecodeBmp(BuildBmp(layout), "case.bmp");
+    if (layout.BitsPerPixel <= 8) {
         const auto* image = std::get_if<TIndexedImage>(&bitmap);
         ASSERT_NE(image, nullptr);
-        EXPECT_EQ(image->Width, spec.Width);
-        EXPECT_EQ(image->Height, spec.Height);
-        EXPECT_EQ(image->Palette, spec.Palette);
-        const std::vector<std::uint8_t> expected(spec.Pixels.begin(), spec.Pixels.end());
+        EXPECT_EQ(image->Width, layout.Width);
+        EXPECT_EQ(image->Height, layout.Height);
+        EXPECT_EQ(image->Palette, layout.Palette);
+        const std::vector<std::uint8_t> expected(layout.Pixels.begin(), layout.Pixels.end());
         EXPECT_EQ(image->Indices, expected);
         return;
     }
     const auto* image = std::get_if<TRgbImage>(&bitmap);
     ASSERT_NE(image, nullptr);
-    EXPECT_EQ(image->Width, spec.Width);
-    EXPECT_EQ(image->Height, spec.Height);
+    EXPECT_EQ(image->Width, layout.Width);
+    EXPECT_EQ(image->Height, layout.Height);
     std::vector<std::uint8_t> expected;
-    for (int y = 0; y < spec.Height; ++y) {
-        for (int x = 0; x < spec.Width; ++x) {
+    for (int y = 0; y < layout.Height; ++y) {
+        for (int x = 0; x < layout.Width; ++x) {
             const TRgbColour& colour = c.Colours[ValueAt(x, y, c.Values.size())];
             expected.insert(expected.end(), {colour.Red, colour.Green, colour.Blue});
         }
@@ -206,10 +206,10 @@ TEST(DecodeBmp, AcceptsALastRowWithoutItsPadding) {
 }
 
 TEST(DecodeBmp, TakesAnOversizedColourCountAsTheWholeTable) {
-    TBmpSpec spec = WithPixels({2, 1, 1, false, 40, 0, {}, Greys(2, 255)}, {1, 0});
-    spec.ColoursUsed = 0xFFFFFFFF;
-    const auto image = std::get<TIndexedImage>(DecodeBmp(BuildBmp(spec), "x.bmp"));
-    EXPECT_EQ(image.Palette, spec.Palette);
+    TBmpSpec layout = WithPixels({2, 1, 1, false, 40, 0, {}, Greys(2, 255)}, {1, 0});
+    layout.ColoursUsed = 0xFFFFFFFF;
+    const auto image = std::get<TIndexedImage>(DecodeBmp(BuildBmp(layout), "x.bmp"));
+    EXPECT_EQ(image.Palette, layout.Palette);
     EXPECT_EQ(image.Indices, (std::vector<std::uint8_t>{1, 0}));
 }
 

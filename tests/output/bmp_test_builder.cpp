@@ -7,43 +7,43 @@ void Append(std::string& out, std::uint32_t value, int size) {
     for (int i = 0; i < size; ++i) out.push_back(static_cast<char>(value >> (8 * i)));
 }
 
-std::string InfoHeader(const TBmpSpec& spec) {
+std::string InfoHeader(const TBmpSpec& layout) {
     std::string header;
-    Append(header, spec.HeaderSize, 4);
-    if (spec.HeaderSize == 12) {
-        Append(header, static_cast<std::uint32_t>(spec.Width), 2);
-        Append(header, static_cast<std::uint32_t>(spec.Height), 2);
+    Append(header, layout.HeaderSize, 4);
+    if (layout.HeaderSize == 12) {
+        Append(header, static_cast<std::uint32_t>(layout.Width), 2);
+        Append(header, static_cast<std::uint32_t>(layout.Height), 2);
         Append(header, 1, 2);
-        Append(header, static_cast<std::uint32_t>(spec.BitsPerPixel), 2);
+        Append(header, static_cast<std::uint32_t>(layout.BitsPerPixel), 2);
         return header;
     }
-    Append(header, static_cast<std::uint32_t>(spec.Width), 4);
-    Append(header, static_cast<std::uint32_t>(spec.TopDown ? -spec.Height : spec.Height), 4);
+    Append(header, static_cast<std::uint32_t>(layout.Width), 4);
+    Append(header, static_cast<std::uint32_t>(layout.TopDown ? -layout.Height : layout.Height), 4);
     Append(header, 1, 2);
-    Append(header, static_cast<std::uint32_t>(spec.BitsPerPixel), 2);
-    Append(header, spec.Compression, 4);
+    Append(header, static_cast<std::uint32_t>(layout.BitsPerPixel), 2);
+    Append(header, layout.Compression, 4);
     for (int i = 0; i < 3; ++i) Append(header, 0, 4);  // image size, resolutions
-    Append(header, spec.ColoursUsed, 4);
+    Append(header, layout.ColoursUsed, 4);
     Append(header, 0, 4);  // important colours
-    if (spec.HeaderSize >= 52) {
-        for (int i = 0; i < 3; ++i) Append(header, spec.Masks.empty() ? 0 : spec.Masks[i], 4);
+    if (layout.HeaderSize >= 52) {
+        for (int i = 0; i < 3; ++i) Append(header, layout.Masks.empty() ? 0 : layout.Masks[i], 4);
     }
-    header.resize(spec.HeaderSize, '\0');
+    header.resize(layout.HeaderSize, '\0');
     return header;
 }
 
-std::string PixelRow(const TBmpSpec& spec, int y) {
+std::string PixelRow(const TBmpSpec& layout, int y) {
     std::string row;
     std::uint32_t bits = 0;
     int bitCount = 0;
-    for (int x = 0; x < spec.Width; ++x) {
-        const std::uint32_t value = spec.Pixels[std::size_t(y) * spec.Width + x];
-        if (spec.BitsPerPixel >= 8) {
-            Append(row, value, spec.BitsPerPixel / 8);
+    for (int x = 0; x < layout.Width; ++x) {
+        const std::uint32_t value = layout.Pixels[std::size_t(y) * layout.Width + x];
+        if (layout.BitsPerPixel >= 8) {
+            Append(row, value, layout.BitsPerPixel / 8);
             continue;
         }
-        bits = bits << spec.BitsPerPixel | value;  // first pixel in the high bits
-        bitCount += spec.BitsPerPixel;
+        bits = bits << layout.BitsPerPixel | value;  // first pixel in the high bits
+        bitCount += layout.BitsPerPixel;
         if (bitCount == 8) {
             row.push_back(static_cast<char>(bits));
             bits = 0;
@@ -61,19 +61,19 @@ void PutLe(std::string& bytes, std::size_t offset, std::uint32_t value, int size
     for (int i = 0; i < size; ++i) bytes[offset + i] = static_cast<char>(value >> (8 * i));
 }
 
-std::string BuildBmp(const TBmpSpec& spec) {
-    std::string tables = InfoHeader(spec);
-    if (spec.HeaderSize < 52 && !spec.Masks.empty()) {
-        for (const std::uint32_t mask : spec.Masks) Append(tables, mask, 4);
+std::string BuildBmp(const TBmpSpec& layout) {
+    std::string tables = InfoHeader(layout);
+    if (layout.HeaderSize < 52 && !layout.Masks.empty()) {
+        for (const std::uint32_t mask : layout.Masks) Append(tables, mask, 4);
     }
-    for (const TRgbColour& colour : spec.Palette) {
+    for (const TRgbColour& colour : layout.Palette) {
         tables += {static_cast<char>(colour.Blue), static_cast<char>(colour.Green),
                    static_cast<char>(colour.Red)};
-        if (spec.HeaderSize != 12) tables.push_back('\0');
+        if (layout.HeaderSize != 12) tables.push_back('\0');
     }
     std::string pixels;
-    for (int row = 0; row < spec.Height; ++row) {
-        pixels += PixelRow(spec, spec.TopDown ? row : spec.Height - 1 - row);
+    for (int row = 0; row < layout.Height; ++row) {
+        pixels += PixelRow(layout, layout.TopDown ? row : layout.Height - 1 - row);
     }
     std::string file = "BM";
     Append(file, static_cast<std::uint32_t>(14 + tables.size() + pixels.size()), 4);

@@ -29,7 +29,7 @@ struct TBmpSpec {
     std::vector<std::uint32_t> Pixels = {};
 };
 
-std::string BuildBmp(const TBmpSpec& spec);
+std::string BuildBmp(const TBmpSpec& layout);
 
 // Overwrites `size` bytes at `offset` with `value`, little-endian.
 void PutLe(std::string& bytes, std::size_t offset, std::uint32_t value, int size);

@@ -30,10 +30,10 @@ TExpected FullColour(const std::string& bmpPath, const TRgbImage& image) {
 
 // Writes the picture as a paletted BMP of the given depth.
 TExpected Paletted(const std::string& bmpPath, const TIndexedImage& image, int bitsPerPixel) {
-    test::TBmpSpec spec{image.Width, image.Height, bitsPerPixel};
-    spec.Palette = image.Palette;
-    spec.Pixels.assign(image.Indices.begin(), image.Indices.end());
-    test::WriteFileBytes(bmpPath, test::BuildBmp(spec));
+    test::TBmpSpec layout{image.Width, image.Height, bitsPerPixel};
+    layout.Palette = image.Palette;
+    layout.Pixels.assign(image.Indices.begin(), image.Indices.end());
+    test::WriteFileBytes(bmpPath, test::BuildBmp(layout));
     return {image.Width, image.Height, test::ResolvedRgb(image)};
 }
 
