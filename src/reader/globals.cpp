@@ -36,24 +36,6 @@ void AppendWithCrLf(std::string& out, std::string_view text) {
     }
 }
 
-bool HasCrLfLineEnds(std::string_view text) {
-    if (text.empty()) return true;
-    if (!text.ends_with("\r\n")) return false;
-    // Every LF follows a CR, and there are as many CRs as LFs: then every CR is
-    // followed by its LF.
-    std::size_t lineFeeds = 0;
-    for (std::size_t pos = text.find('\n'); pos != std::string_view::npos;
-         pos = text.find('\n', pos + 1)) {
-        if (pos == 0 || text[pos - 1] != '\r') return false;
-        ++lineFeeds;
-    }
-    std::size_t carriageReturns = 0;
-    for (std::size_t pos = text.find('\r'); pos != std::string_view::npos;
-         pos = text.find('\r', pos + 1))
-        ++carriageReturns;
-    return carriageReturns == lineFeeds;
-}
-
 std::string NormalizeLineBreaks(std::string_view text) {
     std::string out;
     out.reserve(text.size() + text.size() / 32 + 2);
@@ -70,11 +52,7 @@ std::string LoadTextFile(const std::string& fileName) {
 }
 
 void SaveTextFile(const std::string& fileName, std::string_view text) {
-    // A text built with CR LF line ends already (the writer's) goes out as it is.
-    if (HasCrLfLineEnds(text))
-        WriteWholeFile(fileName, text);
-    else
-        WriteWholeFile(fileName, NormalizeLineBreaks(text));
+    WriteWholeFile(fileName, NormalizeLineBreaks(text));
 }
 
 std::string_view ExtractField(std::string_view text, int n, char separator) {

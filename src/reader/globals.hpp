@@ -21,8 +21,6 @@ std::string NormalizeLineBreaks(std::string_view text);
 // Appends the text with each line break in it (CR, LF or CR LF) as CR LF; adds
 // no line end of its own.
 void AppendWithCrLf(std::string& out, std::string_view text);
-// True when the text is empty or all its lines end in CR LF, the last included.
-bool HasCrLfLineEnds(std::string_view text);
 
 // Field n (from 1) of the text split at the separator; the whole text for
 // n <= 0, empty when there are fewer than n fields.
