@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
+#include <random>
 
 namespace velquist {
 namespace {
@@ -36,6 +38,24 @@ TEST(FormatFixed, RoundsHalvesAwayFromZeroAfterEighteenSignificantDigits) {
         {7, 0, "7"},
     };
     for (const Case& c : cases) EXPECT_EQ(FormatFixed(c.value, c.decimals), c.text) << c.value;
+}
+
+TEST(FormatFixed, FastPathGivesTheTextOfTheEighteenDigitRounding) {
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> magnitude(-4, 13);
+    for (int i = 0; i < 200000; ++i) {
+        // Random values, and values at and next to a half of the last decimal.
+        const int decimals = static_cast<int>(random() % 7);
+        double value = std::pow(10.0, magnitude(random)) * (random() % 2 ? 1 : -1);
+        if (i % 2 == 1) {
+            const double unit = std::pow(10.0, -decimals);
+            value = (std::round(value / unit) + 0.5) * unit;
+            value = std::nextafter(value, random() % 2 ? INFINITY : -INFINITY);
+        }
+        std::string exact;
+        AppendFixedExact(exact, value, decimals);
+        EXPECT_EQ(FormatFixed(value, decimals), exact) << value << " " << decimals;
+    }
 }
 
 TEST(FormatFixed, WritesNonFiniteValuesAsWords) {
