@@ -225,7 +225,7 @@ constexpr auto PhraseRows = std::to_array<TPhraseRow>({
         "Bar\xf9 v testu",  // Czech
         "Barova u testu",  // Croatian
         "\xb4\xfa\xb8\xd5\xacW\xbc\xc6",  // Chinese (Traditional)
-        "\xb2\xe2\xca\xd4\xd6\xf9\xca\xfd",  // Chinese (Simplified)
+        "\xbe\xad\xb2\xe2\xca\xd4\xb9\xfd\xb5\xc4\xd6\xf9\xca\xfd",  // Chinese (Simplified)
         "\xc1\xe0\xf0\xee\xe2\xe5 \xe2 \xf2\xe5\xf1\xf2\xe0",  // Bulgarian
         "Bars in test")},  // Arabic
     // row 7
@@ -255,7 +255,7 @@ constexpr auto PhraseRows = std::to_array<TPhraseRow>({
         "Modelovan\xfd" "ch tick\xf9",  // Czech
         "Modeliranih tikova",  // Croatian
         "\xb4_\xbdL\xb3\xf8\xbb\xf9\xbc\xc6",  // Chinese (Traditional)
-        "\xb8\xb4\xc5\xcc\xb1\xa8\xbc\xdb\xca\xfd",  // Chinese (Simplified)
+        "\xd3\xc3\xd3\xda\xb8\xb4\xc5\xcc\xb5\xc4\xbc\xb4\xca\xb1\xbc\xdb\xca\xfd\xc1\xbf",  // Chinese (Simplified)
         "\xcc\xee\xe4\xe5\xeb\xe8\xf0\xe0\xed\xe8 \xf2\xe8\xea\xee\xe2\xe5",  // Bulgarian
         "Ticks modelled")},  // Arabic
     // row 8
@@ -285,7 +285,7 @@ constexpr auto PhraseRows = std::to_array<TPhraseRow>({
         "Kvalita modelov\xe1n\xed",  // Czech
         "Kvaliteta modeliranja",  // Croatian
         "\xb4_\xbdL\xab~\xbd\xe8",  // Chinese (Traditional)
-        "\xb8\xb4\xc5\xcc\xd6\xca\xc1\xbf",  // Chinese (Simplified)
+        "\xb8\xb4\xc5\xcc\xc4\xa3\xd0\xcd\xb5\xc4\xd6\xca\xc1\xbf",  // Chinese (Simplified)
         "\xca\xe0\xf7\xe5\xf1\xf2\xe2\xee \xed\xe0 \xec\xee\xe4\xe5\xeb\xe8\xf0\xe0\xed\xe5\xf2\xee",  // Bulgarian
         "Modelling quality")},  // Arabic
     // row 9
@@ -315,7 +315,7 @@ constexpr auto PhraseRows = std::to_array<TPhraseRow>({
         "Chyby nesouladu graf\xf9",  // Czech
         "Pogre\x9ake neuskla\xf0" "enih grafikona",  // Croatian
         "\xb9\xcf\xaa\xed\xa4\xa3\xa4\xc7\xb0t\xbf\xf9\xbb~",  // Chinese (Traditional)
-        "\xcd\xbc\xb1\xed\xb2\xbb\xc6\xa5\xc5\xe4\xb4\xed\xce\xf3",  // Chinese (Simplified)
+        "\xca\xe4\xc8\xeb\xcd\xbc\xb1\xed\xb4\xed\xce\xf3",  // Chinese (Simplified)
         "\xc3\xf0\xe5\xf8\xea\xe8 \xee\xf2 \xed\xe5\xf1\xfa\xee\xf2\xe2\xe5\xf2\xf1\xf2\xe2\xe8\xe5 \xed\xe0 \xe3\xf0\xe0\xf4\xe8\xea\xe8\xf2\xe5",  // Bulgarian
         "Mismatched charts errors")},  // Arabic
     // row 10
@@ -405,7 +405,7 @@ constexpr auto PhraseRows = std::to_array<TPhraseRow>({
         "Hrub\xfd zisk",  // Czech
         "Bruto zarada",  // Croatian
         "\xc1`\xac\xd5\xa7Q",  // Chinese (Traditional)
-        "\xd7\xdc\xd3\xaf\xc0\xfb",  // Chinese (Simplified)
+        "\xd7\xdc\xbb\xf1\xc0\xfb",  // Chinese (Simplified)
         "\xc1\xf0\xf3\xf2\xed\xe0 \xef\xe5\xf7\xe0\xeb\xe1\xe0",  // Bulgarian
         "Gross profit")},  // Arabic
     // row 13
@@ -465,7 +465,7 @@ constexpr auto PhraseRows = std::to_array<TPhraseRow>({
         "Ziskov\xfd faktor",  // Czech
         "Faktor zarade",  // Croatian
         "\xac\xd5\xa7Q\xa6]\xa4l",  // Chinese (Traditional)
-        "\xd3\xaf\xc0\xfb\xd2\xf2\xd7\xd3",  // Chinese (Simplified)
+        "\xd3\xaf\xc0\xfb\xb1\xc8",  // Chinese (Simplified)
         "\xd4\xe0\xea\xf2\xee\xf0 \xed\xe0 \xef\xe5\xf7\xe0\xeb\xe1\xe0\xf2\xe0",  // Bulgarian
         "Profit factor")},  // Arabic
     // row 15
@@ -495,7 +495,7 @@ constexpr auto PhraseRows = std::to_array<TPhraseRow>({
         "O\xe8" "ek\xe1van\xfd v\xfdnos",  // Czech
         "O\xe8" "ekivana isplata",  // Croatian
         "\xb9w\xb4\xc1\xa6\xac\xafq",  // Chinese (Traditional)
-        "\xd4\xa4\xc6\xda\xca\xd5\xd2\xe6",  // Chinese (Simplified)
+        "\xd4\xa4\xc6\xda\xd3\xaf\xc0\xfb",  // Chinese (Simplified)
         "\xce\xf7\xe0\xea\xe2\xe0\xed\xe0 \xef\xe5\xf7\xe0\xeb\xe1\xe0",  // Bulgarian
         "Expected payoff")},  // Arabic
     // row 16
@@ -615,7 +615,7 @@ constexpr auto PhraseRows = std::to_array<TPhraseRow>({
         "Celkem obchod\xf9",  // Czech
         "Ukupno poslova",  // Croatian
         "\xa5\xe6\xa9\xf6\xc1`\xbc\xc6",  // Chinese (Traditional)
-        "\xbd\xbb\xd2\xd7\xd7\xdc\xca\xfd",  // Chinese (Simplified)
+        "\xbd\xbb\xd2\xd7\xb5\xa5\xd7\xdc\xbc\xc6",  // Chinese (Simplified)
         "\xce\xe1\xf9\xee \xf1\xe4\xe5\xeb\xea\xe8",  // Bulgarian
         "Total trades")},  // Arabic
     // row 20
@@ -645,7 +645,7 @@ constexpr auto PhraseRows = std::to_array<TPhraseRow>({
         "Kr\xe1tk\xe9 pozice (% vyhran\xfd" "ch)",  // Czech
         "Kratke pozicije (% dobitnih)",  // Croatian
         "\xbd\xe6\xb3\xe6 (\xb3\xd3\xb2v %)",  // Chinese (Traditional)
-        "\xc2\xf4\xb5\xa5 (\xca\xa4\xc2\xca %)",  // Chinese (Simplified)
+        "\xc2\xf4\xb5\xa5 (%\xbb\xf1\xc0\xfb\xb0\xd9\xb7\xd6\xb1\xc8)",  // Chinese (Simplified)
         "\xca\xfa\xf1\xe8 \xef\xee\xe7\xe8\xf6\xe8\xe8 (% \xef\xe5\xf7\xe5\xeb\xe8\xe2\xf8\xe8)",  // Bulgarian
         "Short positions (won %)")},  // Arabic
     // row 21
@@ -675,7 +675,7 @@ constexpr auto PhraseRows = std::to_array<TPhraseRow>({
         "Dlouh\xe9 pozice (% vyhran\xfd" "ch)",  // Czech
         "Duge pozicije (% dobitnih)",  // Croatian
         "\xb6R\xb3\xe6 (\xb3\xd3\xb2v %)",  // Chinese (Traditional)
-        "\xc2\xf2\xb5\xa5 (\xca\xa4\xc2\xca %)",  // Chinese (Simplified)
+        "\xc2\xf2\xb5\xa5 (%\xbb\xf1\xc0\xfb\xb0\xd9\xb7\xd6\xb1\xc8)",  // Chinese (Simplified)
         "\xc4\xfa\xeb\xe3\xe8 \xef\xee\xe7\xe8\xf6\xe8\xe8 (% \xef\xe5\xf7\xe5\xeb\xe8\xe2\xf8\xe8)",  // Bulgarian
         "Long positions (won %)")},  // Arabic
     // row 22
@@ -705,7 +705,7 @@ constexpr auto PhraseRows = std::to_array<TPhraseRow>({
         "Ziskov\xe9 obchody (% z celku)",  // Czech
         "Dobitni poslovi (% od ukupnih)",  // Croatian
         "\xac\xd5\xa7Q\xa5\xe6\xa9\xf6 (\xa6\xfb\xc1`\xbc\xc6 %)",  // Chinese (Traditional)
-        "\xd3\xaf\xc0\xfb\xbd\xbb\xd2\xd7 (\xd5\xbc\xd7\xdc\xca\xfd %)",  // Chinese (Simplified)
+        "\xd3\xaf\xc0\xfb\xbd\xbb\xd2\xd7(%\xd5\xbc\xd7\xdc\xb0\xd9\xb7\xd6\xb1\xc8)",  // Chinese (Simplified)
         "\xcf\xe5\xf7\xe5\xeb\xe8\xe2\xf8\xe8 \xf1\xe4\xe5\xeb\xea\xe8 (% \xee\xf2 \xee\xe1\xf9\xee)",  // Bulgarian
         "Profit trades (% of total)")},  // Arabic
     // row 23
@@ -735,7 +735,7 @@ constexpr auto PhraseRows = std::to_array<TPhraseRow>({
         "Ztr\xe1tov\xe9 obchody (% z celku)",  // Czech
         "Gubitni poslovi (% od ukupnih)",  // Croatian
         "\xc1\xab\xb7l\xa5\xe6\xa9\xf6 (\xa6\xfb\xc1`\xbc\xc6 %)",  // Chinese (Traditional)
-        "\xbf\xf7\xcb\xf0\xbd\xbb\xd2\xd7 (\xd5\xbc\xd7\xdc\xca\xfd %)",  // Chinese (Simplified)
+        "\xbf\xf7\xcb\xf0\xbd\xbb\xd2\xd7(%\xd5\xbc\xd7\xdc\xb0\xd9\xb7\xd6\xb1\xc8)",  // Chinese (Simplified)
         "\xc3\xf3\xe1\xe5\xf9\xe8 \xf1\xe4\xe5\xeb\xea\xe8 (% \xee\xf2 \xee\xe1\xf9\xee)",  // Bulgarian
         "Loss trades (% of total)")},  // Arabic
     // row 24
@@ -795,7 +795,7 @@ constexpr auto PhraseRows = std::to_array<TPhraseRow>({
         "ziskov\xfd obchod",  // Czech
         "dobitni posao",  // Croatian
         "\xac\xd5\xa7Q\xa5\xe6\xa9\xf6",  // Chinese (Traditional)
-        "\xd3\xaf\xc0\xfb\xbd\xbb\xd2\xd7",  // Chinese (Simplified)
+        "\xbb\xf1\xc0\xfb\xbd\xbb\xd2\xd7",  // Chinese (Simplified)
         "\xef\xe5\xf7\xe5\xeb\xe8\xe2\xf8\xe0 \xf1\xe4\xe5\xeb\xea\xe0",  // Bulgarian
         "profit trade")},  // Arabic
     // row 26
@@ -885,7 +885,7 @@ constexpr auto PhraseRows = std::to_array<TPhraseRow>({
         "ziskov\xfd obchod",  // Czech
         "dobitni posao",  // Croatian
         "\xac\xd5\xa7Q\xa5\xe6\xa9\xf6",  // Chinese (Traditional)
-        "\xd3\xaf\xc0\xfb\xbd\xbb\xd2\xd7",  // Chinese (Simplified)
+        "\xbb\xf1\xc0\xfb\xbd\xbb\xd2\xd7",  // Chinese (Simplified)
         "\xef\xe5\xf7\xe5\xeb\xe8\xe2\xf8\xe0 \xf1\xe4\xe5\xeb\xea\xe0",  // Bulgarian
         "profit trade")},  // Arabic
     // row 29
@@ -975,7 +975,7 @@ constexpr auto PhraseRows = std::to_array<TPhraseRow>({
         "v\xfdher v \xf8" "ad\xec (zisk v pen\xecz\xed" "ch)",  // Czech
         "uzastopnih dobitaka (zarada u novcu)",  // Croatian
         "\xb3s\xc4\xf2\xac\xd5\xa7Q (\xac\xd5\xa7Q\xaa\xf7\xc3" "B)",  // Chinese (Traditional)
-        "\xc1\xac\xd0\xf8\xd3\xaf\xc0\xfb (\xd3\xaf\xc0\xfb\xbd\xf0\xb6\xee)",  // Chinese (Simplified)
+        "\xc1\xac\xd0\xf8\xbb\xf1\xc0\xfb\xbd\xf0\xb6\xee",  // Chinese (Simplified)
         "\xef\xee\xf0\xe5\xe4\xed\xe8 \xef\xe5\xf7\xe0\xeb\xe1\xe8 (\xef\xe5\xf7\xe0\xeb\xe1\xe0 \xe2 \xef\xe0\xf0\xe8)",  // Bulgarian
         "consecutive wins (profit in money)")},  // Arabic
     // row 32
@@ -1005,7 +1005,7 @@ constexpr auto PhraseRows = std::to_array<TPhraseRow>({
         "ztr\xe1t v \xf8" "ad\xec (ztr\xe1ta v pen\xecz\xed" "ch)",  // Czech
         "uzastopnih gubitaka (gubitak u novcu)",  // Croatian
         "\xb3s\xc4\xf2\xc1\xab\xb7l (\xc1\xab\xb7l\xaa\xf7\xc3" "B)",  // Chinese (Traditional)
-        "\xc1\xac\xd0\xf8\xbf\xf7\xcb\xf0 (\xbf\xf7\xcb\xf0\xbd\xf0\xb6\xee)",  // Chinese (Simplified)
+        "\xc1\xac\xd0\xf8\xbf\xf7\xcb\xf0\xbd\xf0\xb6\xee",  // Chinese (Simplified)
         "\xef\xee\xf0\xe5\xe4\xed\xe8 \xe7\xe0\xe3\xf3\xe1\xe8 (\xe7\xe0\xe3\xf3\xe1\xe0 \xe2 \xef\xe0\xf0\xe8)",  // Bulgarian
         "consecutive losses (loss in money)")},  // Arabic
     // row 33
@@ -1065,7 +1065,7 @@ constexpr auto PhraseRows = std::to_array<TPhraseRow>({
         "zisk v \xf8" "ad\xec (po\xe8" "et v\xfdher)",  // Czech
         "uzastopna zarada (broj dobitaka)",  // Croatian
         "\xb3s\xc4\xf2\xac\xd5\xa7Q\xaa\xf7\xc3" "B (\xac\xd5\xa7Q\xa6\xb8\xbc\xc6)",  // Chinese (Traditional)
-        "\xc1\xac\xd0\xf8\xd3\xaf\xc0\xfb\xbd\xf0\xb6\xee (\xd3\xaf\xc0\xfb\xb4\xce\xca\xfd)",  // Chinese (Simplified)
+        "\xc1\xac\xd0\xf8\xbb\xf1\xc0\xfb\xb4\xce\xca\xfd",  // Chinese (Simplified)
         "\xef\xee\xf0\xe5\xe4\xed\xe0 \xef\xe5\xf7\xe0\xeb\xe1\xe0 (\xe1\xf0\xee\xe9 \xef\xe5\xf7\xe0\xeb\xe1\xe8)",  // Bulgarian
         "consecutive profit (count of wins)")},  // Arabic
     // row 35
@@ -1095,7 +1095,7 @@ constexpr auto PhraseRows = std::to_array<TPhraseRow>({
         "ztr\xe1ta v \xf8" "ad\xec (po\xe8" "et ztr\xe1t)",  // Czech
         "uzastopni gubitak (broj gubitaka)",  // Croatian
         "\xb3s\xc4\xf2\xc1\xab\xb7l\xaa\xf7\xc3" "B (\xc1\xab\xb7l\xa6\xb8\xbc\xc6)",  // Chinese (Traditional)
-        "\xc1\xac\xd0\xf8\xbf\xf7\xcb\xf0\xbd\xf0\xb6\xee (\xbf\xf7\xcb\xf0\xb4\xce\xca\xfd)",  // Chinese (Simplified)
+        "\xc1\xac\xd0\xf8\xbf\xf7\xcb\xf0\xb4\xce\xca\xfd",  // Chinese (Simplified)
         "\xef\xee\xf0\xe5\xe4\xed\xe0 \xe7\xe0\xe3\xf3\xe1\xe0 (\xe1\xf0\xee\xe9 \xe7\xe0\xe3\xf3\xe1\xe8)",  // Bulgarian
         "consecutive loss (count of losses)")},  // Arabic
     // row 36
@@ -1155,7 +1155,7 @@ constexpr auto PhraseRows = std::to_array<TPhraseRow>({
         "po\xe8" "et v\xfdher v \xf8" "ad\xec",  // Czech
         "uzastopnih dobitaka",  // Croatian
         "\xb3s\xc4\xf2\xac\xd5\xa7Q",  // Chinese (Traditional)
-        "\xc1\xac\xd0\xf8\xd3\xaf\xc0\xfb",  // Chinese (Simplified)
+        "\xc1\xac\xd0\xf8\xbb\xf1\xc0\xfb",  // Chinese (Simplified)
         "\xef\xee\xf0\xe5\xe4\xed\xe8 \xef\xe5\xf7\xe0\xeb\xe1\xe8",  // Bulgarian
         "consecutive wins")},  // Arabic
     // row 38
@@ -1365,7 +1365,7 @@ constexpr auto PhraseRows = std::to_array<TPhraseRow>({
         "Cena",  // Czech
         "Cijena",  // Croatian
         "\xbb\xf9\xa6\xec",  // Chinese (Traditional)
-        "\xbc\xdb\xce\xbb",  // Chinese (Simplified)
+        "\xbc\xdb\xb8\xf1",  // Chinese (Simplified)
         "\xd6\xe5\xed\xe0",  // Bulgarian
         "\xc7\xe1\xd3\xda\xd1")},  // Arabic
     // row 45
@@ -1570,6 +1570,14 @@ constexpr auto PhraseVariants = std::to_array<TPhraseVariant>({
     {"Japanese",              "consecutive wins", "\x98" "A\x8f\x9f"},
     {"Japanese",              "consecutive losses", "\x98" "A\x94s"},
     {"Japanese",              "Balance", "\x8e" "c\x8d\x82"},
+    {"Chinese (Simplified)",  "Symbol", "\xbd\xbb\xd2\xd7\xc6\xb7\xd6\xd6"},
+    {"Chinese (Simplified)",  "Average", "\xc6\xbd\xbe\xf9"},
+    {"Chinese (Simplified)",  "T / P", "\xd6\xb9\xd3\xaf"},
+    {"Japanese",              "Short positions (won %)", "\x94\x84\x82\xe8\x83|\x83W\x83V\x83\x87\x83\x93(\x8f\x9f\x97\xa6%\x81j"},
+    {"Japanese",              "Long positions (won %)", "\x94\x83\x82\xa2\x83|\x83W\x83V\x83\x87\x83\x93(\x8f\x9f\x97\xa6%\x81j"},
+    {"Japanese",              "S / L", "\x8c\x88\x8d\xcf\x8bt\x8ew\x92l(S/L)"},
+    {"Japanese",              "T / P", "\x8c\x88\x8d\xcf\x8ew\x92l(T/P)"},
+    {"Japanese",              "T / P", "T/P:\x8c\x88\x8d\xcf\x8ew\x92l"},
 });
 static_assert(PhraseVariants.size() == PhraseVariantCount);
 constexpr std::array<TPhraseVariant, PhraseVariantCount> PhraseVariantData = PhraseVariants;

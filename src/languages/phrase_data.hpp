@@ -10,7 +10,7 @@
 namespace velquist {
 
 inline constexpr int PhraseRowCount = 48;
-inline constexpr int PhraseVariantCount = 77;
+inline constexpr int PhraseVariantCount = 85;
 
 // One row of the table: its key and its text in every language, in the order of
 // LanguageNameData, as bytes of that language's code page.
