@@ -11,7 +11,7 @@ namespace velquist {
 namespace {
 
 constexpr const char* Usage =
-    "usage: velquist-merge [-l LANGUAGE] [-s] [-v] -o RESULT REPORT REPORT...\n"
+    "usage: velquist-merge [-l LANGUAGE] [-s] [-v] [--strict] -o RESULT REPORT REPORT...\n"
     "       velquist-merge --inspect REPORT\n"
     "       velquist-merge --languages\n";
 
@@ -21,6 +21,7 @@ struct TMergeOptions {
     std::vector<std::string> Reports;
     bool WriteSymbol = false;
     bool Verbose = false;
+    bool Strict = false;  // a warning about a report stops the merge
 };
 
 std::string LanguageList() {
@@ -47,6 +48,8 @@ std::optional<TMergeOptions> ParseMergeOptions(const std::vector<std::string>& a
             options.WriteSymbol = true;
         } else if (arg == "-v") {
             options.Verbose = true;
+        } else if (arg == "--strict") {
+            options.Strict = true;
         } else if ((arg == "-o" || arg == "-l") && i + 1 < args.size()) {
             (arg == "-o" ? options.Result : options.Language) = args[++i];
         } else {
@@ -78,10 +81,14 @@ int RunMerge(const TMergeOptions& options, std::ostream& out, std::ostream& err,
         err << message << "\n";
     };
     callbacks.OnStep = [&](std::string_view step, const std::string& fileName) {
-        // Only the reader has an error (the list index error of a cut title
-        // block) whose text does not name its file.
+        // An error of the reader whose text does not name its file is told
+        // with the file's name.
         currentFile = step == "read" ? fileName : std::string();
         if (options.Verbose) out << step << ": " << fileName << "\n";
+    };
+    callbacks.OnWarning = [&](const std::string& fileName, const std::string& warning) {
+        if (options.Strict) throw Error(fileName + ": " + warning);
+        err << "velquist-merge: warning: " << fileName << ": " << warning << "\n";
     };
     try {
         MergeJob(options.Reports, options.Result, options.Language, reportA, reportB, callbacks);

@@ -31,6 +31,15 @@ public:
         Name(name);
         out_ += std::to_string(value);
     }
+    void Texts(std::string_view name, const std::vector<std::string>& values) {
+        Name(name);
+        out_ += '[';
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            if (i > 0) out_ += ',';
+            AppendString(values[i]);
+        }
+        out_ += ']';
+    }
     void Boolean(std::string_view name, bool value) {
         Name(name);
         out_ += value ? "true" : "false";
@@ -170,6 +179,7 @@ std::string ReportToJson(const TMT4TestReport& report) {
         }
         out += ']';
         json.Boolean("WriteSymbol", report.WriteSymbol);
+        json.Texts("Warnings", report.Warnings);
     }
     out += '\n';
     return out;

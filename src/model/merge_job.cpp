@@ -11,14 +11,18 @@ void MergeJob(const std::vector<std::string>& files, const std::string& resultFi
     auto step = [&](std::string_view name, const std::string& fileName) {
         if (callbacks.OnStep) callbacks.OnStep(name, fileName);
     };
+    auto read = [&](TMT4TestReport& report, const std::string& fileName) {
+        step("read", fileName);
+        report.ReadFromFile(fileName);
+        if (callbacks.OnWarning)
+            for (const std::string& warning : report.Warnings) callbacks.OnWarning(fileName, warning);
+    };
     if (files.size() < 2) return refuse(NoReportsMessage);
     if (resultFileName.empty()) return refuse(NoResultNameMessage);
 
-    step("read", files[0]);
-    reportA.ReadFromFile(files[0]);
+    read(reportA, files[0]);
     for (std::size_t i = 1; i < files.size(); ++i) {
-        step("read", files[i]);
-        reportB.ReadFromFile(files[i]);
+        read(reportB, files[i]);
         reportA.Merge(reportB);
     }
     reportA.FileName = resultFileName;

@@ -19,6 +19,9 @@ struct TMergeJobCallbacks {
     std::function<void(const std::string&)> ShowMessage;
     // Told before each step that touches a file ("read", "write", "chart").
     std::function<void(std::string_view step, const std::string& fileName)> OnStep;
+    // Told of each warning about a file just read, before the next file is
+    // read; it may throw to stop the job before anything is written.
+    std::function<void(const std::string& fileName, const std::string& warning)> OnWarning;
 };
 
 inline constexpr const char* NoReportsMessage = "Report files to merge not set!";

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "model/operation.hpp"
 
@@ -71,6 +72,10 @@ public:
     std::int32_t AverageConsecutiveLosses = 0;
     TOperationList Operations;
     bool WriteSymbol = true;
+    // What the last ReadFromFile found doubtful in its file (a page of another
+    // kind, unknown labels, figures that disagree); empty when it read soundly.
+    // Merging and writing leave it alone.
+    std::vector<std::string> Warnings;
 
     // Replaces the report's content by one report file (reader).
     void ReadFromFile(const std::string& fileName);

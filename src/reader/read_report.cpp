@@ -2,13 +2,15 @@
 // ";"-separated cells; every cell is looked up as a label and the summary
 // fields are set by the keys found; the rows after the operations header are
 // parsed as operations. No HTML tree is built.
+#include <optional>
 #include <vector>
 
 #include "languages/phrase_table.hpp"
-#include "model/error.hpp"
+#include "model/date_time.hpp"
 #include "model/report.hpp"
 #include "reader/cell_text.hpp"
 #include "reader/globals.hpp"
+#include "reader/report_checks.hpp"
 #include "reader/report_labels.hpp"
 #include "reader/summary_scan.hpp"
 
@@ -22,25 +24,78 @@ std::string ReaderKeyOf(std::string_view cellText) {
 
 namespace {
 
-// Index of the operations header: field 1 is "num" and field 2 is "Time"; -1
-// when there is none.
-std::int64_t FindOperationsHeader(const std::vector<TTextLine>& lines) {
+struct TOperationsHeader {
+    std::int64_t Line = -1;  // -1 when there is none
+    // The "Symbol" column that a merged report may carry after "Type"; 0 when
+    // there is none.
+    int SymbolField = 0;
+};
+
+// The operations header: field 1 is "num" and field 2 is "Time".
+TOperationsHeader FindOperationsHeader(const std::vector<TTextLine>& lines) {
+    TOperationsHeader header;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string_view line = lines[i].Text;
-        if (ReaderKeyOf(ExtractField(line, 1, ';')) == "num" &&
-            ReaderKeyOf(ExtractField(line, 2, ';')) == "Time")
-            return static_cast<std::int64_t>(i);
+        if (ReaderKeyOf(ExtractField(line, 1, ';')) != "num" ||
+            ReaderKeyOf(ExtractField(line, 2, ';')) != "Time")
+            continue;
+        header.Line = static_cast<std::int64_t>(i);
+        std::vector<std::string_view> cells;
+        SplitFields(line, cells);
+        for (std::size_t d = 2; d < cells.size() && header.SymbolField == 0; ++d)
+            if (ReaderKeyOf(cells[d]) == "Symbol") header.SymbolField = static_cast<int>(d + 1);
+        return header;
     }
-    return -1;
+    return header;
 }
 
-void ReadOperations(const std::vector<TTextLine>& lines, std::size_t first,
+// Field n (from 1) of a line, and into rest the line without that field.
+std::string_view SplitOffField(std::string_view line, int n, std::string& rest) {
+    std::size_t start = 0;
+    for (int k = 1; k < n; ++k) {
+        const std::size_t separator = line.find(';', start);
+        if (separator == std::string_view::npos) {
+            rest.assign(line);
+            return {};
+        }
+        start = separator + 1;
+    }
+    const std::size_t end = line.find(';', start);
+    rest.assign(line.substr(0, start));
+    if (end != std::string_view::npos) rest.append(line.substr(end + 1));
+    return line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+}
+
+// Parses the rows after the header. Rows of a "Symbol" column keep their own
+// symbol; the others get the report's later.
+void ReadOperations(const std::vector<TTextLine>& lines, const TOperationsHeader& header,
                     TOperationList& operations) {
     TOperation scratch;
-    for (std::size_t i = first; i < lines.size(); ++i) {
-        if (lines[i].Text.empty()) continue;
-        if (scratch.ParseRow(lines[i].Text)) operations.Add(scratch);
+    std::string row;
+    for (std::size_t i = static_cast<std::size_t>(header.Line) + 1; i < lines.size(); ++i) {
+        const std::string_view line = lines[i].Text;
+        if (line.empty()) continue;
+        if (header.SymbolField == 0) {
+            if (scratch.ParseRow(line)) operations.Add(scratch);
+            continue;
+        }
+        const std::string_view symbol = SplitOffField(line, header.SymbolField, row);
+        if (!scratch.ParseRow(row)) continue;
+        scratch.Symbol = symbol;
+        operations.Add(scratch);
     }
+}
+
+// With no operations header recognised: the row above the first line whose
+// second field is a date-time, when there is one.
+std::optional<std::string> UnknownOperationsHeader(const std::vector<TTextLine>& lines) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (!ParseReportDateTime(ExtractField(lines[i].Text, 2, ';'))) continue;
+        for (std::size_t j = i; j-- > 0;)
+            if (!lines[j].Text.empty()) return std::string(lines[j].Text);
+        return std::string();
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -49,16 +104,24 @@ void TMT4TestReport::ReadFromFile(const std::string& fileName) {
     FileName = fileName;
     const std::string cellText = CellText(LoadTextFile(fileName));
     const std::vector<TTextLine> lines = SplitLines(cellText);
-    const std::int64_t header = FindOperationsHeader(lines);
+    const TOperationsHeader header = FindOperationsHeader(lines);
 
     Operations.Clear();
-    if (header >= 0) ReadOperations(lines, static_cast<std::size_t>(header) + 1, Operations);
+    if (header.Line >= 0) ReadOperations(lines, header, Operations);
 
-    const std::size_t scanEnd = header >= 0 ? static_cast<std::size_t>(header) + 1 : lines.size();
-    ScanSummary(*this, lines, scanEnd);
+    // The header line is scanned too, unless its "Symbol" column would be
+    // taken for the report's symbol label.
+    std::size_t scanEnd = lines.size();
+    if (header.Line >= 0) scanEnd = static_cast<std::size_t>(header.Line) + (header.SymbolField > 0 ? 0 : 1);
+    TReadFacts facts;
+    facts.Labels = ScanSummary(*this, lines, scanEnd);
+    if (header.Line < 0) facts.UnknownOperationsHeader = UnknownOperationsHeader(lines);
 
-    const std::string symbol = TextWithoutParentheses(Symbol);
-    for (TOperation& operation : Operations) operation.Symbol = symbol;
+    if (header.SymbolField == 0) {
+        const std::string symbol = TextWithoutParentheses(Symbol);
+        for (TOperation& operation : Operations) operation.Symbol = symbol;
+    }
+    Warnings = CheckReport(*this, facts);
 }
 
 }  // namespace velquist

@@ -3,7 +3,6 @@
 #include <string>
 #include <string_view>
 
-#include "model/error.hpp"
 #include "reader/globals.hpp"
 #include "reader/numbers.hpp"
 #include "reader/report_labels.hpp"
@@ -64,12 +63,15 @@ std::string ParametersOf(const std::vector<TTextLine>& lines, std::size_t index,
     return CollapseEmptyItems(row);
 }
 
+// A title among the last two lines of a cut-short file reads the missing lines
+// as empty; the report checks then tell what else is missing.
 void ReadTitleBlock(TMT4TestReport& report, const std::vector<TTextLine>& lines, std::size_t i,
                     int d) {
-    if (i + 1 >= lines.size()) throw EListError(static_cast<long long>(i + 1));
-    report.ExpertName = std::string(Trim(ExtractField(lines[i + 1].Text, d, ';')));
-    if (i + 2 >= lines.size()) throw EListError(static_cast<long long>(i + 2));
-    const std::string_view serverLine = ExtractField(lines[i + 2].Text, d, ';');
+    auto lineAfter = [&](std::size_t n) {
+        return i + n < lines.size() ? lines[i + n].Text : std::string_view{};
+    };
+    report.ExpertName = std::string(Trim(ExtractField(lineAfter(1), d, ';')));
+    const std::string_view serverLine = ExtractField(lineAfter(2), d, ';');
     report.Server = std::string(Trim(TextWithoutParentheses(serverLine)));
     report.Version = std::string(Trim(TextInParentheses(serverLine)));
 }
@@ -183,37 +185,40 @@ void ActOnKey(TMT4TestReport& r, const std::string& key, const TFields& fields, 
 
 }  // namespace
 
-void ScanSummary(TMT4TestReport& report, const std::vector<TTextLine>& lines, std::size_t scanEnd) {
+TLabelsSeen ScanSummary(TMT4TestReport& report, const std::vector<TTextLine>& lines,
+                        std::size_t scanEnd) {
+    TLabelsSeen seen;
     // Only the last "Parameters" label counts, as each one overwrites the
     // field; taking it once after the scan keeps the scan linear.
     std::size_t parametersLine = 0;
     std::string parametersLabel;
-    bool hasParameters = false;
-    auto applyParameters = [&] {
-        if (hasParameters) report.Parameters = ParametersOf(lines, parametersLine, parametersLabel);
-    };
-    try {
-        for (std::size_t i = 0; i < scanEnd; ++i) {
-            const TFields fields(lines[i].Text);
-            for (int d = 1; d <= fields.Count(); ++d) {
-                const std::string key = ReaderKeyOf(fields.Raw(d));
-                if (key.empty()) continue;
-                if (key == "Strategy Tester Report") {
-                    ReadTitleBlock(report, lines, i, d);
-                } else if (key == "Parameters") {
-                    hasParameters = true;
-                    parametersLine = i;
-                    parametersLabel = std::string(fields.Raw(d));
-                } else {
-                    ActOnKey(report, key, fields, d);
-                }
+    for (std::size_t i = 0; i < scanEnd; ++i) {
+        const TFields fields(lines[i].Text);
+        for (int d = 1; d <= fields.Count(); ++d) {
+            const std::string key = ReaderKeyOf(fields.Raw(d));
+            if (key.empty()) continue;
+            seen.Note(key);
+            if (key == "Strategy Tester Report") {
+                ReadTitleBlock(report, lines, i, d);
+            } else if (key == "Parameters") {
+                parametersLine = i;
+                parametersLabel = std::string(fields.Raw(d));
+            } else {
+                ActOnKey(report, key, fields, d);
             }
         }
-    } catch (...) {
-        applyParameters();
-        throw;
     }
-    applyParameters();
+    if (seen.Parameters) report.Parameters = ParametersOf(lines, parametersLine, parametersLabel);
+    return seen;
+}
+
+void TLabelsSeen::Note(std::string_view key) {
+    if (key == "Strategy Tester Report") Title = true;
+    else if (key == "Symbol") Symbol = true;
+    else if (key == "Period") Period = true;
+    else if (key == "Parameters") Parameters = true;
+    else if (key == "Initial deposit") InitialDeposit = true;
+    else if (key == "Total net profit") TotalNetProfit = true;
 }
 
 }  // namespace velquist

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 #include <vector>
 
 #include "model/report.hpp"
@@ -10,10 +11,22 @@
 
 namespace velquist {
 
+// The labels that tell whether a file was read right: a field whose label is
+// missing keeps the value it had before, so only these say what the file held.
+struct TLabelsSeen {
+    bool Title = false;
+    bool Symbol = false;
+    bool Period = false;
+    bool Parameters = false;
+    bool InitialDeposit = false;
+    bool TotalNetProfit = false;
+
+    void Note(std::string_view key);
+};
+
 // Acts on every labelled cell of lines[0 .. scanEnd - 1]. Fields that no label
-// names keep their values. A title line among the last two lines raises the
-// list index error, as there is no line to take the names from.
-void ScanSummary(TMT4TestReport& report, const std::vector<TTextLine>& lines,
-                 std::size_t scanEnd);
+// names keep their values.
+TLabelsSeen ScanSummary(TMT4TestReport& report, const std::vector<TTextLine>& lines,
+                        std::size_t scanEnd);
 
 }  // namespace velquist

@@ -60,15 +60,14 @@ bool TQtDialogs::ConfirmDelete(const QString& question) {
     return Exec(box) == QMessageBox::Yes;
 }
 
-void TQtDialogs::ShowMessage(const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), text,
-                    QMessageBox::Ok, parent_);
-    Exec(box);
-}
+void TQtDialogs::ShowMessage(const QString& text) { ShowBox(QMessageBox::NoIcon, text); }
 
-void TQtDialogs::ShowError(const QString& text) {
-    QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(), text,
-                    QMessageBox::Ok, parent_);
+void TQtDialogs::ShowError(const QString& text) { ShowBox(QMessageBox::Critical, text); }
+
+void TQtDialogs::ShowWarning(const QString& text) { ShowBox(QMessageBox::Warning, text); }
+
+void TQtDialogs::ShowBox(QMessageBox::Icon icon, const QString& text) {
+    QMessageBox box(icon, QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok, parent_);
     Exec(box);
 }
 

@@ -3,6 +3,7 @@
 // here decides what a command does with the answers; the window does.
 #pragma once
 
+#include <QMessageBox>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -38,6 +39,8 @@ class TDialogs {
     virtual void ShowMessage(const QString& text) = 0;
     // The error box: the application's title, an error icon and OK.
     virtual void ShowError(const QString& text) = 0;
+    // A message box under the application's title with a warning icon and OK.
+    virtual void ShowWarning(const QString& text) = 0;
     // Asks the system to open the address in the default browser; the outcome
     // is not looked at.
     virtual void OpenUrl(const QUrl& address) = 0;
@@ -54,6 +57,7 @@ class TQtDialogs : public TDialogs {
     bool ConfirmDelete(const QString& question) override;
     void ShowMessage(const QString& text) override;
     void ShowError(const QString& text) override;
+    void ShowWarning(const QString& text) override;
     void OpenUrl(const QUrl& address) override;
 
   protected:
@@ -62,6 +66,8 @@ class TQtDialogs : public TDialogs {
     virtual int Exec(QDialog& dialog);
 
   private:
+    void ShowBox(QMessageBox::Icon icon, const QString& text);
+
     QWidget* parent_;
     QFileDialog* openDialog_;  // kept, so that it reopens where the user left it
     QStringList filters_;

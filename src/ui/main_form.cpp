@@ -142,14 +142,21 @@ void TMainForm::BtnMergeClick() {
     const std::string language(LanguageNames().at(cbxLanguage->currentIndex()));
     // A refusal is shown once the busy cursor is gone; the job stops right after it.
     std::optional<std::string> refusal;
+    // Warnings are shown together once the result is written.
+    std::string warnings;
     TMergeJobCallbacks callbacks;
     callbacks.ChartStep = [this](const TMT4TestReport& report) { CreateGraph(report); };
     callbacks.ShowMessage = [&refusal](const std::string& message) { refusal = message; };
+    callbacks.OnWarning = [&warnings](const std::string& fileName, const std::string& warning) {
+        warnings += "\n" + fileName + ": " + warning;
+    };
     {
         TBusyCursor busy;
         MergeJob(files, FileNameBytes(edFileName->text()), language, *ReportA, *ReportB, callbacks);
     }
     if (refusal) dialogs_->ShowMessage(TextFromBytes(*refusal));
+    if (!warnings.empty())
+        dialogs_->ShowWarning(TextFromBytes(MergedWithWarningsMessage + ("\n" + warnings)));
 }
 
 void TMainForm::CreateGraph(const TMT4TestReport& report) {

@@ -39,6 +39,13 @@ def expect(name, result, code, stderr=None, stderr_start=None):
     check(name, good, f"exit {result.returncode}, stderr {err!r}")
 
 
+def warned(path, text):
+    return f"velquist-merge: warning: {path}: {text}"
+
+
+NO_REPORT = 'not a strategy tester report: no "Strategy Tester Report" title found'
+
+
 def operations_in(path):
     return pathlib.Path(path).read_bytes().count(b"<tr align=right>") + \
         pathlib.Path(path).read_bytes().count(b'<tr bgcolor="#E0E0E0" align=right>')
@@ -86,7 +93,8 @@ def main():
     else:
         print("skip permission cases (needs root and setpriv)")
 
-    # Files that are no report contribute no operations; the merge goes on.
+    # Files that are no report contribute no operations; the merge goes on with
+    # a warning.
     cases = {
         "empty file": b"",
         "binary noise": os.urandom(200_000),
@@ -98,8 +106,12 @@ def main():
     for name, data in cases.items():
         path = tmp / (name.replace(" ", "_") + ".htm")
         path.write_bytes(data)
-        expect(name, run(["-o", fresh_result(), GOOD, str(path)]), 0, "")
+        expect(name, run(["-o", fresh_result(), GOOD, str(path)]), 0,
+               stderr_start=warned(path, NO_REPORT))
         check(name + " adds no operations", operations_in(result) == operations_in_file(GOOD))
+    expect("no report with --strict", run(["--strict", "-o", fresh_result(), GOOD, str(path)]), 1,
+           f"{path}: {NO_REPORT}\n")
+    untouched("no report with --strict")
 
     bom = tmp / "bom.htm"
     bom.write_bytes(b"\xef\xbb\xbf" + open(OTHER, "rb").read())
@@ -109,7 +121,8 @@ def main():
 
     line = tmp / "one_line.htm"
     line.write_bytes(b"x" * 100_000_000)
-    expect("100 MB single-line file", run(["-o", fresh_result(), GOOD, str(line)]), 0, "")
+    expect("100 MB single-line file", run(["-o", fresh_result(), GOOD, str(line)]), 0,
+           stderr_start=warned(line, NO_REPORT))
 
     expect("result folder that does not exist",
            run(["-o", str(tmp / "nowhere" / "r.htm"), GOOD, OTHER]), 1,
@@ -137,7 +150,8 @@ def main():
               b"<td>1.1</td><td>0</td><td>0</td><td>1.5</td><td>%d.00</td></tr>\n"
         for i in range(1_000_000):
             out.write(row % (i + 1, 1 + i // 86400 % 28, i // 3600 % 24, i // 60 % 60, i + 1, 10000 + i))
-    expect("1,000,000 operation rows", run(["-o", fresh_result(), str(big), GOOD]), 0, "")
+    expect("1,000,000 operation rows", run(["-o", fresh_result(), str(big), GOOD]), 0,
+           stderr_start=warned(big, 'no "Symbol" label found'))
     peak = resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss / 1024
     check("1,000,000 operation rows all merged",
           operations_in(result) == 1_000_000 + operations_in_file(GOOD))

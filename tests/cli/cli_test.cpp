@@ -43,7 +43,7 @@ TEST(Cli, InspectPrintsTheModelWithEveryByteRecoverable) {
     EXPECT_NE(run.Out.find("\"InitialDeposit\":2000,"), std::string::npos);
     EXPECT_NE(run.Out.find("\"TimeText\":\"2023.01.03 "), std::string::npos);
     EXPECT_NE(run.Out.find("\"HasProfit\":false"), std::string::npos);
-    EXPECT_TRUE(run.Out.ends_with("],\"WriteSymbol\":true}\n"));
+    EXPECT_TRUE(run.Out.ends_with("],\"WriteSymbol\":true,\"Warnings\":[]}\n"));
 }
 
 TEST(Cli, MergesReportsSilently) {
@@ -113,12 +113,31 @@ TEST(Cli, ReportsAMissingReportAndWritesNothing) {
     EXPECT_FALSE(std::filesystem::exists(dir.Path("merged.htm")));
 }
 
-TEST(Cli, NamesTheFileWhenTheErrorDoesNot) {
+// A report cut short after its title reads with warnings: the merge tells them
+// and goes on, --strict stops before writing, --inspect lists them.
+TEST(Cli, WarnsAboutADoubtfulReportAndStopsOnItWhenStrict) {
     TTempDir dir;
-    const std::string broken = dir.Write("broken.htm", "x\nStrategy Tester Report\n");
-    const TRun run = Cli({"--inspect", broken});
+    const std::string cut = dir.Write("cut.htm", "x\nStrategy Tester Report\n");
+    const std::string good = Examples + "/trend_eurusd.htm";
+    const std::string warned = "velquist-merge: warning: " + cut + ": no \"Symbol\" label found\n";
+
+    TRun run = Cli({"-o", dir.Path("merged.htm"), good, cut});
+    EXPECT_EQ(run.Code, ExitSuccess);
+    EXPECT_TRUE(run.Err.starts_with(warned)) << run.Err;
+    EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 4) << run.Err;
+    EXPECT_TRUE(std::filesystem::exists(dir.Path("merged.htm")));
+
+    run = Cli({"--strict", "-o", dir.Path("strict.htm"), good, cut});
     EXPECT_EQ(run.Code, ExitError);
-    EXPECT_EQ(run.Err, broken + ": List index out of bounds (2)\n");
+    EXPECT_EQ(run.Err, cut + ": no \"Symbol\" label found\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("strict.htm")));
+
+    run = Cli({"--inspect", cut});
+    EXPECT_EQ(run.Code, ExitSuccess);
+    EXPECT_EQ(run.Err, "");
+    EXPECT_NE(run.Out.find("\"Warnings\":[\"no \\\"Symbol\\\" label found\",\"no \\\"Period\\\""),
+              std::string::npos)
+        << run.Out;
 }
 
 TEST(Cli, ReplacesAnInputNamedAsTheResultAfterReadingIt) {

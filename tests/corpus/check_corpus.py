@@ -15,9 +15,20 @@ from html.parser import HTMLParser
 
 SKIP = 77
 HEADER_KEYS = {"Symbol", "Period", "Model", "Parameters"}
-NUMBER_KEYS = {"Initial deposit": "InitialDeposit", "Total net profit": "TotalNetProfit"}
+NUMBER_KEYS = {"Initial deposit": "InitialDeposit", "Total net profit": "TotalNetProfit",
+               "Gross profit": "GrossProfit", "Gross loss": "GrossLoss",
+               "Profit factor": "ProfitFactor", "Expected payoff": "ExpectedPayoff",
+               "Absolute drawdown": "AbsoluteDrawdown"}
 INTEGER_KEYS = {"Bars in test": "BarsInTest", "Ticks modelled": "TicksModelled",
-                "Total trades": "TotalTrades"}
+                "Mismatched charts errors": "MismatchedChartsErrors", "Total trades": "TotalTrades"}
+# A count, then a percentage in parentheses.
+COUNT_KEYS = {"Short positions (won %)": "ShortPositions", "Long positions (won %)": "LongPositions",
+              "Profit trades (% of total)": "ProfitTrades", "Loss trades (% of total)": "LossTrades"}
+# The one corpus report that must warn: its summary rows are blank.
+EXPECTED_WARNINGS = {
+    "build1470_blank_summary.htm": ["no initial deposit found; the first balance row implies 1000.00",
+                                    "no total net profit found"],
+}
 DATE_TIME = re.compile(r"^\d{4}\.\d{2}\.\d{2}( \d{2}:\d{2})?$")
 
 
@@ -72,8 +83,8 @@ def label_texts(phrases_dir):
             dict(row, python_codec=data["python_codec"]) for row in data["rows"]]
         for entry in entries:
             text = codecs.encode(entry["text"], entry["python_codec"]).decode("latin-1")
-            if text and entry["key"] in HEADER_KEYS | set(NUMBER_KEYS) | set(INTEGER_KEYS) | {
-                    "Modelling quality"}:
+            if text and entry["key"] in HEADER_KEYS | set(NUMBER_KEYS) | set(INTEGER_KEYS) | set(
+                    COUNT_KEYS) | {"Modelling quality"}:
                 labels.setdefault(text, entry["key"])
     return labels
 
@@ -108,6 +119,8 @@ def expected_model(path, labels):
                 expected[NUMBER_KEYS[key]] = float(value or 0)
             elif key in INTEGER_KEYS:
                 expected[INTEGER_KEYS[key]] = int(value or 0)
+            elif key in COUNT_KEYS:
+                expected[COUNT_KEYS[key]] = int(value.split("(")[0].strip() or 0)
             elif key == "Modelling quality":
                 expected["ModellingQualityText"] = value
                 number = value.replace("%", "").strip()
@@ -115,6 +128,7 @@ def expected_model(path, labels):
         if len(row) >= 9 and DATE_TIME.match(row[1]):
             operations.append(expected_operation(row))
     expected["Operations"] = operations
+    expected["Warnings"] = EXPECTED_WARNINGS.get(path.name, [])
     return expected
 
 

@@ -193,27 +193,33 @@ namespace velquist {
 namespace {
 
 // Reading a report, writing it and reading the result gives the same model
-// (up to the formats), whatever the language of the file read.
+// (up to the formats), whatever the language of the file read, with or without
+// the "Symbol" column, and the page read back raises no warning.
 TEST(WriteToFile, WritesBackWhatWasRead) {
     TTempDir dir;
     for (const char* name : {"trend_eurusd.htm", "grid_usdjpy_ru.htm", "swing_nas100_es.htm"}) {
+      for (const bool writeSymbol : {false, true}) {
         TMT4TestReport first;
         first.ReadFromFile(std::string(VELQUIST_EXAMPLES_DIR) + "/" + name);
-        first.WriteSymbol = false;
+        first.WriteSymbol = writeSymbol;
+        for (std::int32_t i = 0; i < first.Operations.Count(); ++i)
+            first.Operations.Items(i).Symbol = "SYM" + std::to_string(i % 3);
         first.WriteToFile(dir.Path(name), "English");
         TMT4TestReport again;
         again.ReadFromFile(dir.Path(name));
-        EXPECT_EQ(again.ExpertName, first.ExpertName) << name;
-        EXPECT_EQ(again.Symbol, first.Symbol) << name;
-        EXPECT_EQ(again.Period, first.Period) << name;
+        const std::string context = std::string(name) + (writeSymbol ? " with symbols" : "");
+        EXPECT_EQ(again.Warnings, std::vector<std::string>()) << context;
+        EXPECT_EQ(again.ExpertName, first.ExpertName) << context;
+        EXPECT_EQ(again.Symbol, first.Symbol) << context;
+        EXPECT_EQ(again.Period, first.Period) << context;
         // The reader keeps the ";" that ends the parameter cell, so a list read
         // back gains one.
-        EXPECT_EQ(again.Parameters, first.Parameters + ";") << name;
-        EXPECT_EQ(again.InitialDeposit, first.InitialDeposit) << name;
-        EXPECT_EQ(again.TotalNetProfit, first.TotalNetProfit) << name;
-        EXPECT_EQ(again.MaximalDrawdownPercent, first.MaximalDrawdownPercent) << name;
-        EXPECT_EQ(again.AverageConsecutiveLosses, first.AverageConsecutiveLosses) << name;
-        ASSERT_EQ(again.Operations.Count(), first.Operations.Count()) << name;
+        EXPECT_EQ(again.Parameters, first.Parameters + ";") << context;
+        EXPECT_EQ(again.InitialDeposit, first.InitialDeposit) << context;
+        EXPECT_EQ(again.TotalNetProfit, first.TotalNetProfit) << context;
+        EXPECT_EQ(again.MaximalDrawdownPercent, first.MaximalDrawdownPercent) << context;
+        EXPECT_EQ(again.AverageConsecutiveLosses, first.AverageConsecutiveLosses) << context;
+        ASSERT_EQ(again.Operations.Count(), first.Operations.Count()) << context;
         for (std::int32_t i = 0; i < first.Operations.Count(); ++i) {
             const TOperation& a = first.Operations.Items(i);
             const TOperation& b = again.Operations.Items(i);
@@ -221,9 +227,11 @@ TEST(WriteToFile, WritesBackWhatWasRead) {
                         a.Order == b.Order && a.Size == b.Size && a.Price == b.Price &&
                         a.StopLoss == b.StopLoss && a.TakeProfit == b.TakeProfit &&
                         a.Profit == b.Profit && a.Balance == b.Balance &&
-                        a.HasProfit == b.HasProfit && a.HasBalance == b.HasBalance)
-                << name << " row " << i + 1;
+                        a.HasProfit == b.HasProfit && a.HasBalance == b.HasBalance &&
+                        (!writeSymbol || a.Symbol == b.Symbol))
+                << context << " row " << i + 1;
         }
+      }
     }
 }
 

@@ -93,6 +93,8 @@ TEST_F(RealDialogs, MessageBoxesCarryTheirTitleIconAndButtons) {
          "Zidaz UV4 Eduzida", QMessageBox::Ok},
         {"error", [](TQtDialogs& d) { d.ShowError("the text"); }, QMessageBox::Critical,
          "Zidaz UV4 Eduzida", QMessageBox::Ok},
+        {"warning", [](TQtDialogs& d) { d.ShowWarning("the text"); }, QMessageBox::Warning,
+         "Zidaz UV4 Eduzida", QMessageBox::Ok},
         {"confirm", [](TQtDialogs& d) { d.ConfirmDelete("the text"); }, QMessageBox::Question,
          "Confirm", QMessageBox::Yes | QMessageBox::No},
     };

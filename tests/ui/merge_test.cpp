@@ -8,6 +8,7 @@
 
 #include "fixtures/temp_dir.hpp"
 #include "model/merge_job.hpp"
+#include "ui/main_form.hpp"
 #include "ui/report_list_box.hpp"
 #include "window_fixture.hpp"
 
@@ -40,6 +41,7 @@ TEST_F(WindowMerge, WritesTheReportAndItsChartBesideIt) {
     MergeInto(Dir.Path("merged.htm"));
     EXPECT_TRUE(Dialogs->Messages.isEmpty());
     EXPECT_TRUE(Dialogs->Errors.isEmpty());
+    EXPECT_TRUE(Dialogs->Warnings.isEmpty());
     EXPECT_NE(ReadFileBytes(Dir.Path("merged.htm")).find("<img src=\"merged.gif\""),
               std::string::npos);
     EXPECT_EQ(ReadFileBytes(Dir.Path("merged.gif")).substr(0, 6), "GIF89a");
@@ -126,6 +128,19 @@ TEST_F(WindowMerge, UnreadableReportGoesToTheErrorBoxAndTheWindowGoesOn) {
     MergeInto(Dir.Path("out.htm"));
     EXPECT_EQ(Dialogs->Errors.size(), 1);
     EXPECT_TRUE(std::filesystem::exists(Dir.Path("out.gif")));
+}
+
+TEST_F(WindowMerge, ShowsTheWarningsInOneBoxAfterWritingTheResult) {
+    std::string text = ReadFileBytes(Trend.toStdString());
+    text.replace(text.find(">Period<"), 8, "><");
+    const std::string doubtful = Dir.Write("doubtful.htm", text);
+    AddReports({Scalper, QString::fromStdString(doubtful)});
+    MergeInto(Dir.Path("out.htm"));
+    EXPECT_EQ(Dialogs->Warnings, QStringList{QString::fromStdString(
+                                     std::string(MergedWithWarningsMessage) + "\n\n" + doubtful +
+                                     ": no \"Period\" label found")});
+    EXPECT_TRUE(std::filesystem::exists(Dir.Path("out.gif")));
+    EXPECT_EQ(Dialogs->ShownWhileBusy, 0);
 }
 
 TEST_F(WindowMerge, ChartErrorLeavesTheReportWritten) {

@@ -21,7 +21,7 @@ class TScriptedDialogs : public TDialogs {
     // What the window set up, asked and showed.
     QString InitialFolder;
     QStringList Filters;
-    QStringList Questions, Messages, Errors;
+    QStringList Questions, Messages, Errors, Warnings;
     QList<QUrl> Urls;
     // Message or error boxes shown while the busy cursor was still up.
     int ShownWhileBusy = 0;
@@ -42,6 +42,10 @@ class TScriptedDialogs : public TDialogs {
     }
     void ShowError(const QString& text) override {
         Errors << text;
+        NoteCursor();
+    }
+    void ShowWarning(const QString& text) override {
+        Warnings << text;
         NoteCursor();
     }
     void OpenUrl(const QUrl& address) override { Urls << address; }

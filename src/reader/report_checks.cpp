@@ -1,0 +1,92 @@
+#include "reader/report_checks.hpp"
+
+#include <charconv>
+#include <cmath>
+
+#include "reader/cell_text.hpp"
+
+namespace velquist {
+namespace {
+
+// Reports print money with two decimals, so a real difference is at least a cent.
+bool Differs(double a, double b) { return std::fabs(a - b) > 0.005; }
+
+// Two decimals, locale-free, for the messages only.
+std::string Money(double value) {
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
+    std::string text(buffer, result.ptr);
+    return text == "-0.00" ? "0.00" : text;
+}
+
+// The first cells of a row of cell text, each quoted, without the empty field
+// after the last cell's separator; enough for the user to tell the labels.
+std::string QuotedCells(std::string_view row) {
+    constexpr std::size_t MaxCells = 12;
+    if (row.ends_with(';')) row.remove_suffix(1);
+    std::vector<std::string_view> cells;
+    SplitFields(row, cells);
+    std::string text;
+    for (std::size_t n = 0; n < cells.size() && n < MaxCells; ++n) {
+        if (n > 0) text += ", ";
+        text += '"' + std::string(cells[n]) + '"';
+    }
+    if (cells.size() > MaxCells) text += ", ...";
+    return text;
+}
+
+const TOperation* FirstBalanceRow(const TOperationList& operations) {
+    for (const TOperation& operation : operations)
+        if (operation.HasBalance) return &operation;
+    return nullptr;
+}
+
+const TOperation* LastBalanceRow(const TOperationList& operations) {
+    for (auto it = operations.end(); it != operations.begin();)
+        if ((--it)->HasBalance) return &*it;
+    return nullptr;
+}
+
+std::optional<std::string> DepositWarning(const TMT4TestReport& report, const TLabelsSeen& labels) {
+    const TOperation* first = FirstBalanceRow(report.Operations);
+    const std::string implied = first ? Money(first->Balance - first->Profit) : std::string();
+    if (!labels.InitialDeposit) {
+        return first ? "no initial deposit found; the first balance row implies " + implied
+                     : "no initial deposit found";
+    }
+    if (first && Differs(first->Balance - first->Profit, report.InitialDeposit)) {
+        return "the initial deposit " + Money(report.InitialDeposit) + " differs from the " + implied +
+               " that the first balance row implies";
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> NetProfitWarning(const TMT4TestReport& report, const TLabelsSeen& labels) {
+    if (!labels.TotalNetProfit) return "no total net profit found";
+    if (!labels.InitialDeposit) return std::nullopt;  // the deposit warning says it
+    const TOperation* last = LastBalanceRow(report.Operations);
+    const double balances = (last ? last->Balance : report.InitialDeposit) - report.InitialDeposit;
+    if (!Differs(balances, report.TotalNetProfit)) return std::nullopt;
+    return "the total net profit " + Money(report.TotalNetProfit) +
+           " differs from the last balance minus the initial deposit, " + Money(balances);
+}
+
+}  // namespace
+
+std::vector<std::string> CheckReport(const TMT4TestReport& report, const TReadFacts& facts) {
+    std::vector<std::string> warnings;
+    const TLabelsSeen& labels = facts.Labels;
+    if (!labels.Title)
+        warnings.push_back("not a strategy tester report: no \"Strategy Tester Report\" title found");
+    if (facts.UnknownOperationsHeader) {
+        warnings.push_back("no operations read: the rows of operations follow a header of unknown labels, " +
+                           QuotedCells(*facts.UnknownOperationsHeader));
+    }
+    if (!labels.Symbol) warnings.push_back("no \"Symbol\" label found");
+    if (!labels.Period) warnings.push_back("no \"Period\" label found");
+    if (auto warning = DepositWarning(report, labels)) warnings.push_back(std::move(*warning));
+    if (auto warning = NetProfitWarning(report, labels)) warnings.push_back(std::move(*warning));
+    return warnings;
+}
+
+}  // namespace velquist
