@@ -16,11 +16,11 @@
 #include <string>
 
 #include "model/report.hpp"
-#include "output/balance_chart.hpp"
+#include "chart/balance_chart.hpp"
 #include "output/bmp_file.hpp"
 #include "output/bmp_to_gif.hpp"
-#include "output/chart_data.hpp"
-#include "output/chart_render.hpp"
+#include "chart/chart_data.hpp"
+#include "chart/chart_render.hpp"
 #include "synthetic_report.hpp"
 #include "timing.hpp"
 

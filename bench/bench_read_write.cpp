@@ -7,7 +7,7 @@
 
 #include "model/report.hpp"
 #include "output/html_writer.hpp"
-#include "reader/file_io.hpp"
+#include "base/file_io.hpp"
 #include "synthetic_report.hpp"
 #include "timing.hpp"
 

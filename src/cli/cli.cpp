@@ -4,8 +4,8 @@
 
 #include "cli/inspect_json.hpp"
 #include "languages/phrase_table.hpp"
-#include "model/error.hpp"
-#include "model/merge_job.hpp"
+#include "base/error.hpp"
+#include "job/merge_job.hpp"
 
 namespace velquist {
 namespace {

@@ -9,8 +9,8 @@
 #include <QGuiApplication>
 #include <QtGlobal>
 
-#include "output/balance_chart.hpp"
-#include "reader/globals.hpp"
+#include "chart/balance_chart.hpp"
+#include "base/globals.hpp"
 #endif
 
 int main(int argc, char** argv) {

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "languages/phrase_data.hpp"
-#include "model/error.hpp"
+#include "base/error.hpp"
 
 namespace velquist {
 

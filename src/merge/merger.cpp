@@ -9,7 +9,7 @@
 #include "merge/int_list.hpp"
 #include "merge/statistics_walk.hpp"
 #include "model/report.hpp"
-#include "reader/globals.hpp"
+#include "base/globals.hpp"
 
 namespace velquist {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "model/error.hpp"
+#include "base/error.hpp"
 
 namespace velquist {
 

@@ -1,5 +1,5 @@
 #include "languages/phrase_table.hpp"
-#include "model/error.hpp"
+#include "base/error.hpp"
 #include "model/operation.hpp"
 
 namespace velquist {

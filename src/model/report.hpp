@@ -1,6 +1,8 @@
 // One strategy tester report in memory: header texts, summary numbers and the
-// operations table. Reading, merging, statistics and writing are defined in
-// the reader, merge and output folders.
+// operations table. The model declares what the other folders do with a
+// report, so that they and the merge job need only this header: ReadFromFile
+// lives in reader/, Merge and ComputeStatistics in merge/, WriteToFile in
+// output/; the list's queries (operation.hpp) are in merge/ too.
 #pragma once
 
 #include <cstdint>
@@ -77,13 +79,15 @@ public:
     // Merging and writing leave it alone.
     std::vector<std::string> Warnings;
 
-    // Replaces the report's content by one report file (reader).
+    // Replaces the report's content by one report file (reader/read_report.cpp).
     void ReadFromFile(const std::string& fileName);
-    // Folds report b into this one (merger).
+    // Folds report b into this one (merge/merger.cpp).
     void Merge(const TMT4TestReport& b);
-    // Recomputes the summary numbers from Operations and InitialDeposit.
+    // Recomputes the summary numbers from Operations and InitialDeposit
+    // (merge/statistics.cpp).
     void ComputeStatistics();
-    // Writes the report as HTML with labels in the named language (writer).
+    // Writes the report as HTML with labels in the named language
+    // (output/html_writer.cpp).
     void WriteToFile(const std::string& fileName, const std::string& language) const;
     // FileName with its extension replaced by ".gif" (appended when it has none).
     std::string ImageFileName() const;

@@ -8,7 +8,7 @@
 #include "output/bmp_file.hpp"
 #include "output/bmp_layout.hpp"
 #include "output/little_endian.hpp"
-#include "reader/file_io.hpp"
+#include "base/file_io.hpp"
 
 namespace velquist {
 namespace {

@@ -2,10 +2,10 @@
 #include <cstdint>
 #include <string>
 
-#include "model/error.hpp"
+#include "base/error.hpp"
 #include "output/bmp_file.hpp"
 #include "output/little_endian.hpp"
-#include "reader/file_io.hpp"
+#include "base/file_io.hpp"
 
 namespace velquist {
 namespace {

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "model/error.hpp"
+#include "base/error.hpp"
 #include "output/bmp_file.hpp"
 #include "output/little_endian.hpp"
 

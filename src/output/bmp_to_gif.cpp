@@ -6,7 +6,7 @@
 #include "output/colour_table.hpp"
 #include "output/gif_encoder.hpp"
 #include "output/web_palette.hpp"
-#include "reader/file_io.hpp"
+#include "base/file_io.hpp"
 
 namespace velquist {
 namespace {

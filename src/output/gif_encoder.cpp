@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "model/error.hpp"
+#include "base/error.hpp"
 #include "output/gif_lzw.hpp"
 #include "output/little_endian.hpp"
 

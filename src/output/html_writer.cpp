@@ -6,9 +6,9 @@
 #include "languages/phrase_table.hpp"
 #include "model/date_time.hpp"
 #include "output/number_format.hpp"
-#include "output/web_addresses.hpp"
-#include "reader/file_io.hpp"
-#include "reader/globals.hpp"
+#include "base/web_addresses.hpp"
+#include "base/file_io.hpp"
+#include "base/globals.hpp"
 
 namespace velquist {
 

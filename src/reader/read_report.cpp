@@ -9,7 +9,7 @@
 #include "model/date_time.hpp"
 #include "model/report.hpp"
 #include "reader/cell_text.hpp"
-#include "reader/globals.hpp"
+#include "base/globals.hpp"
 #include "reader/report_checks.hpp"
 #include "reader/report_labels.hpp"
 #include "reader/summary_scan.hpp"

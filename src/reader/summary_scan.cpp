@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "reader/globals.hpp"
+#include "base/globals.hpp"
 #include "reader/numbers.hpp"
 #include "reader/report_labels.hpp"
 

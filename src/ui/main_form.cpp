@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "languages/phrase_table.hpp"
-#include "model/merge_job.hpp"
-#include "output/balance_chart.hpp"
-#include "output/web_addresses.hpp"
-#include "reader/globals.hpp"
+#include "job/merge_job.hpp"
+#include "chart/balance_chart.hpp"
+#include "base/web_addresses.hpp"
+#include "base/globals.hpp"
 #include "ui/error_text.hpp"
 #include "ui/report_list_box.hpp"
 

@@ -8,7 +8,7 @@
 #include <QMenu>
 #include <QPushButton>
 
-#include "output/web_addresses.hpp"
+#include "base/web_addresses.hpp"
 #include "ui/main_form.hpp"
 #include "ui/report_list_box.hpp"
 

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <variant>
 
-#include "model/error.hpp"
+#include "base/error.hpp"
 #include "output/bmp_file.hpp"
 #include "output/colour_table.hpp"
 #include "output/gif_encoder.hpp"

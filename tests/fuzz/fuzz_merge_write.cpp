@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <string>
 
-#include "model/error.hpp"
+#include "base/error.hpp"
 #include "model/report.hpp"
 #include "output/html_writer.hpp"
-#include "reader/file_io.hpp"
+#include "base/file_io.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace velquist;

@@ -7,7 +7,7 @@
 #include "model/date_time.hpp"
 #include "model/operation.hpp"
 #include "reader/cell_text.hpp"
-#include "reader/globals.hpp"
+#include "base/globals.hpp"
 #include "reader/numbers.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

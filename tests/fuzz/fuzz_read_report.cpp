@@ -5,7 +5,7 @@
 #include <string>
 
 #include "model/report.hpp"
-#include "reader/file_io.hpp"
+#include "base/file_io.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::string path = "/tmp/velquist-fuzz-read-" + std::to_string(::getpid()) + ".htm";

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/error.hpp"
+#include "base/error.hpp"
 
 namespace velquist {
 namespace {

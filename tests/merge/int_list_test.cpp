@@ -7,7 +7,7 @@
 #include <random>
 #include <vector>
 
-#include "model/error.hpp"
+#include "base/error.hpp"
 
 namespace velquist {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "merge/int_list.hpp"
 #include "merge/rounding.hpp"
-#include "reader/globals.hpp"
+#include "base/globals.hpp"
 
 namespace velquist::literal {
 namespace {

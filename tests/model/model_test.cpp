@@ -2,7 +2,7 @@
 
 #include "languages/phrase_table.hpp"
 #include "model/date_time.hpp"
-#include "model/error.hpp"
+#include "base/error.hpp"
 #include "model/report.hpp"
 
 namespace velquist {

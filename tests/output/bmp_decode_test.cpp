@@ -8,7 +8,7 @@
 #include <variant>
 
 #include "bmp_test_builder.hpp"
-#include "model/error.hpp"
+#include "base/error.hpp"
 #include "output/bmp_file.hpp"
 
 namespace velquist {

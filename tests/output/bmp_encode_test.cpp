@@ -4,7 +4,7 @@
 #include <variant>
 
 #include "gif_test_support.hpp"
-#include "model/error.hpp"
+#include "base/error.hpp"
 #include "output/bmp_file.hpp"
 
 namespace velquist {

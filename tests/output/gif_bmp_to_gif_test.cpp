@@ -8,7 +8,7 @@
 #include <variant>
 
 #include "gif_test_support.hpp"
-#include "model/error.hpp"
+#include "base/error.hpp"
 #include "output/bmp_file.hpp"
 #include "output/bmp_to_gif.hpp"
 

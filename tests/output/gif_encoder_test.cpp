@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "model/error.hpp"
+#include "base/error.hpp"
 
 namespace velquist {
 namespace {

@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "fixtures/temp_dir.hpp"
-#include "model/error.hpp"
+#include "base/error.hpp"
 #include "model/report.hpp"
 
 namespace velquist {

@@ -4,7 +4,7 @@
 
 #include "fixtures/sample_report.hpp"
 #include "fixtures/temp_dir.hpp"
-#include "model/error.hpp"
+#include "base/error.hpp"
 #include "model/report.hpp"
 
 namespace velquist {

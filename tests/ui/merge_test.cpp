@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "fixtures/temp_dir.hpp"
-#include "model/merge_job.hpp"
+#include "job/merge_job.hpp"
 #include "ui/main_form.hpp"
 #include "ui/report_list_box.hpp"
 #include "window_fixture.hpp"

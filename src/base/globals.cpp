@@ -1,9 +1,9 @@
-#include "reader/globals.hpp"
+#include "base/globals.hpp"
 
 #include <algorithm>
 #include <cstdlib>
 
-#include "reader/file_io.hpp"
+#include "base/file_io.hpp"
 
 namespace velquist {
 

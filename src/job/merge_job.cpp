@@ -1,4 +1,4 @@
-#include "model/merge_job.hpp"
+#include "job/merge_job.hpp"
 
 namespace velquist {
 

@@ -3,8 +3,8 @@
 #include <filesystem>
 
 #include "fixtures/temp_dir.hpp"
-#include "model/error.hpp"
-#include "model/merge_job.hpp"
+#include "base/error.hpp"
+#include "job/merge_job.hpp"
 
 namespace velquist {
 namespace {

@@ -1,4 +1,4 @@
-#include "output/chart_scale.hpp"
+#include "chart/chart_scale.hpp"
 
 #include <cmath>
 

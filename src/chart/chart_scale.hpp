@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "output/chart_data.hpp"
+#include "chart/chart_data.hpp"
 
 namespace velquist {
 

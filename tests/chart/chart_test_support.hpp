@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "model/report.hpp"
-#include "output/chart_render.hpp"
+#include "chart/chart_render.hpp"
 
 namespace velquist::test {
 

@@ -1,4 +1,4 @@
-#include "output/chart_line.hpp"
+#include "chart/chart_line.hpp"
 
 #include <QPen>
 #include <algorithm>

@@ -8,7 +8,7 @@
 #include <limits>
 
 #include "chart_test_support.hpp"
-#include "output/chart_data.hpp"
+#include "chart/chart_data.hpp"
 
 namespace velquist {
 namespace {

@@ -1,13 +1,13 @@
-#include "output/balance_chart.hpp"
+#include "chart/balance_chart.hpp"
 
 #include <QGuiApplication>
 #include <cstdio>
 
-#include "model/error.hpp"
+#include "base/error.hpp"
 #include "output/bmp_file.hpp"
 #include "output/bmp_to_gif.hpp"
-#include "output/chart_data.hpp"
-#include "output/chart_render.hpp"
+#include "chart/chart_data.hpp"
+#include "chart/chart_render.hpp"
 
 namespace velquist {
 namespace {

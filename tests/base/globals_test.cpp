@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "fixtures/temp_dir.hpp"
-#include "model/error.hpp"
-#include "reader/globals.hpp"
+#include "base/error.hpp"
+#include "base/globals.hpp"
 #include "reader/numbers.hpp"
 
 namespace velquist {

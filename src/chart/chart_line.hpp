@@ -9,8 +9,8 @@
 #include <QRect>
 #include <vector>
 
-#include "output/chart_data.hpp"
-#include "output/chart_render.hpp"
+#include "chart/chart_data.hpp"
+#include "chart/chart_render.hpp"
 
 namespace velquist {
 

@@ -1,4 +1,4 @@
-#include "reader/file_io.hpp"
+#include "base/file_io.hpp"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "model/error.hpp"
+#include "base/error.hpp"
 
 namespace velquist {
 namespace {

@@ -7,9 +7,9 @@
 
 #include "chart_test_support.hpp"
 #include "fixtures/temp_dir.hpp"
-#include "model/error.hpp"
-#include "output/balance_chart.hpp"
-#include "output/chart_data.hpp"
+#include "base/error.hpp"
+#include "chart/balance_chart.hpp"
+#include "chart/chart_data.hpp"
 
 namespace velquist {
 namespace {

@@ -1,4 +1,4 @@
-#include "model/error.hpp"
+#include "base/error.hpp"
 
 #include <cstring>
 

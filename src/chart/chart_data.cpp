@@ -1,4 +1,4 @@
-#include "output/chart_data.hpp"
+#include "chart/chart_data.hpp"
 
 #include <algorithm>
 #include <filesystem>

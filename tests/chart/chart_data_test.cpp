@@ -1,6 +1,6 @@
 // What the chart shows before anything is drawn: its points, its vertical
 // range, the temporary bitmap's name and the label positions of an axis.
-#include "output/chart_data.hpp"
+#include "chart/chart_data.hpp"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <limits>
 
 #include "chart_test_support.hpp"
-#include "output/chart_scale.hpp"
+#include "chart/chart_scale.hpp"
 
 namespace velquist {
 namespace {

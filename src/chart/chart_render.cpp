@@ -1,4 +1,4 @@
-#include "output/chart_render.hpp"
+#include "chart/chart_render.hpp"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "output/chart_line.hpp"
-#include "output/chart_scale.hpp"
+#include "chart/chart_line.hpp"
+#include "chart/chart_scale.hpp"
 
 namespace velquist {
 namespace {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <random>
 
-#include "output/chart_data.hpp"
+#include "chart/chart_data.hpp"
 
 namespace velquist::test {
 

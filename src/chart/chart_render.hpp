@@ -12,7 +12,7 @@
 #include <QString>
 #include <vector>
 
-#include "output/chart_data.hpp"
+#include "chart/chart_data.hpp"
 #include "output/image_types.hpp"
 
 namespace velquist {
