@@ -14,9 +14,22 @@ Error CannotOpenFileError(std::string_view path, int errorNumber) {
 }
 
 Error CannotCreateFileError(std::string_view path, int errorNumber) {
-    return Error("Cannot create file \"" + std::string(path) + "\". " +
-                 SystemErrorText(errorNumber));
+    return CannotCreateFileError(path, SystemErrorText(errorNumber));
 }
+
+Error CannotCreateFileError(std::string_view path, std::string_view reason) {
+    return Error("Cannot create file \"" + std::string(path) + "\". " + std::string(reason));
+}
+
+Error WarningAsError(std::string_view path, std::string_view warning) {
+    return Error(std::string(path) + ": " + std::string(warning));
+}
+
+Error OutOfMemoryError(std::string_view path) {
+    return Error("Out of memory while working on \"" + std::string(path) + "\"");
+}
+
+Error NoChartError() { return Error("This build cannot draw the balance chart; nothing was merged"); }
 
 Error StreamWriteError() { return Error("Stream write error"); }
 

@@ -1,6 +1,6 @@
-// The project's one error type and the constructors of its fixed messages.
-// Every failure that reaches the window or the command line is an Error whose
-// what() is the exact text to show.
+// The project's one error type and the constructors of its messages: every
+// text that the window or the command line shows for a failure is built here.
+// Every failure that reaches them is an Error whose what() is that text.
 #pragma once
 
 #include <stdexcept>
@@ -22,10 +22,20 @@ public:
 
 // "Cannot open file "PATH". REASON" with the system's text for errorNumber.
 Error CannotOpenFileError(std::string_view path, int errorNumber);
-// "Cannot create file "PATH". REASON" with the system's text for errorNumber.
+// "Cannot create file "PATH". REASON" with the system's text for errorNumber,
+// or with a reason of our own.
 Error CannotCreateFileError(std::string_view path, int errorNumber);
+Error CannotCreateFileError(std::string_view path, std::string_view reason);
 // "Stream write error": a write to an opened file failed.
 Error StreamWriteError();
+
+// A warning about a report that the user asked to treat as an error.
+Error WarningAsError(std::string_view path, std::string_view warning);
+// Memory ran out while working on the file.
+Error OutOfMemoryError(std::string_view path);
+// A merge in a build that cannot draw the balance chart, refused before it
+// writes a page that names the picture.
+Error NoChartError();
 
 // The system's text for an errno value, without a trailing period.
 std::string SystemErrorText(int errorNumber);

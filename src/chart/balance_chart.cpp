@@ -35,9 +35,8 @@ void CreateGraph(const TMT4TestReport& report, const std::string& tempPath) {
     // A result named "*.gif" has the picture's own name: the GIF would replace
     // the report that was just written.
     if (IsSameFile(gifPath, report.FileName)) {
-        throw Error("Cannot create file \"" + gifPath +
-                    "\". It is the report file itself; choose a result name that does not end "
-                    "in \".gif\"");
+        throw CannotCreateFileError(
+            gifPath, "It is the report file itself; choose a result name that does not end in \".gif\"");
     }
     const std::string bitmapPath = TemporaryBitmapPath(report, tempPath);
     const std::vector<double> points = BalancePoints(report);

@@ -5,7 +5,6 @@
 #include "cli/inspect_json.hpp"
 #include "languages/phrase_table.hpp"
 #include "base/error.hpp"
-#include "job/merge_job.hpp"
 
 namespace velquist {
 namespace {
@@ -66,41 +65,45 @@ std::optional<TMergeOptions> ParseMergeOptions(const std::vector<std::string>& a
     return options;
 }
 
+const char* StepName(TMergeStep step) {
+    switch (step) {
+        case TMergeStep::Read: return "read";
+        case TMergeStep::Write: return "write";
+        case TMergeStep::Chart: return "chart";
+    }
+    return "";
+}
+
 int RunMerge(const TMergeOptions& options, std::ostream& out, std::ostream& err,
              const TChartStep& chartStep) {
     // The two report objects live for the whole run, as the window's do.
     TMT4TestReport reportA;
     TMT4TestReport reportB;
     reportA.WriteSymbol = options.WriteSymbol;
-    bool refused = false;
-    std::string currentFile;
-    TMergeJobCallbacks callbacks;
-    callbacks.ChartStep = chartStep;
-    callbacks.ShowMessage = [&](const std::string& message) {
-        refused = true;
-        err << message << "\n";
-    };
-    callbacks.OnStep = [&](std::string_view step, const std::string& fileName) {
-        // An error of the reader whose text does not name its file is told
-        // with the file's name.
-        currentFile = step == "read" ? fileName : std::string();
-        if (options.Verbose) out << step << ": " << fileName << "\n";
-    };
-    callbacks.OnWarning = [&](const std::string& fileName, const std::string& warning) {
-        if (options.Strict) throw Error(fileName + ": " + warning);
-        err << "velquist-merge: warning: " << fileName << ": " << warning << "\n";
-    };
-    try {
-        MergeJob(options.Reports, options.Result, options.Language, reportA, reportB, callbacks);
-    } catch (const std::exception& error) {
-        // Name the file when the message itself does not.
-        const std::string message = error.what();
-        if (!currentFile.empty() && message.find(currentFile) == std::string::npos)
-            err << currentFile << ": ";
-        err << message << "\n";
-        return ExitError;
+    const TMergeRequest request{options.Reports, options.Result, options.Language, options.Strict};
+    TStepObserver onStep;
+    if (options.Verbose)
+        onStep = [&](TMergeStep step, const std::string& fileName) { out << StepName(step) << ": " << fileName << "\n"; };
+    const TMergeOutcome outcome = MergeJob(request, reportA, reportB, chartStep, onStep);
+
+    for (const TReadWarning& warning : outcome.Warnings) {
+        if (options.Strict) break;  // the first one is the error
+        err << "velquist-merge: warning: " << warning.FileName << ": " << warning.Text << "\n";
     }
-    if (refused) return ExitRefused;
+    switch (outcome.Kind) {
+        case TMergeOutcome::TKind::Refused:
+            err << outcome.Message << "\n";
+            return ExitRefused;
+        case TMergeOutcome::TKind::Failed:
+            // Name the report when the reader's message itself does not; the
+            // messages of the later steps name their files.
+            if (outcome.Step == TMergeStep::Read && outcome.Message.find(outcome.FileName) == std::string::npos)
+                err << outcome.FileName << ": ";
+            err << outcome.Message << "\n";
+            return ExitError;
+        case TMergeOutcome::TKind::Done:
+            break;
+    }
     if (options.Verbose) out << "merged " << options.Reports.size() << " reports into " << options.Result << "\n";
     return ExitSuccess;
 }

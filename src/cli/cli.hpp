@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "model/report.hpp"
+#include "job/merge_job.hpp"
 
 namespace velquist {
 
@@ -16,10 +16,8 @@ inline constexpr int ExitSuccess = 0;
 inline constexpr int ExitError = 1;
 inline constexpr int ExitRefused = 2;
 
-using TChartStep = std::function<void(const TMT4TestReport&)>;
-
-// args excludes the program name. chartStep draws the merged report's GIF (may
-// be empty: no chart).
+// args excludes the program name. chartStep draws the merged report's GIF;
+// without one, merges fail (a build without the chart).
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
            const TChartStep& chartStep = {});
 

@@ -1,37 +1,64 @@
 #include "job/merge_job.hpp"
 
-namespace velquist {
+#include <exception>
+#include <new>
 
-void MergeJob(const std::vector<std::string>& files, const std::string& resultFileName,
-              const std::string& language, TMT4TestReport& reportA, TMT4TestReport& reportB,
-              const TMergeJobCallbacks& callbacks) {
-    auto refuse = [&](const char* message) {
-        if (callbacks.ShowMessage) callbacks.ShowMessage(message);
-    };
-    auto step = [&](std::string_view name, const std::string& fileName) {
-        if (callbacks.OnStep) callbacks.OnStep(name, fileName);
+#include "base/error.hpp"
+
+namespace velquist {
+namespace {
+
+// Runs the steps; the outcome holds the step reached, so that an error can be
+// told with its file.
+void RunSteps(const TMergeRequest& request, TMT4TestReport& reportA, TMT4TestReport& reportB,
+              const TChartStep& chartStep, const TStepObserver& onStep, TMergeOutcome& outcome) {
+    auto step = [&](TMergeStep next, const std::string& fileName) {
+        outcome.Step = next;
+        outcome.FileName = fileName;
+        if (onStep) onStep(next, fileName);
     };
     auto read = [&](TMT4TestReport& report, const std::string& fileName) {
-        step("read", fileName);
+        step(TMergeStep::Read, fileName);
         report.ReadFromFile(fileName);
-        if (callbacks.OnWarning)
-            for (const std::string& warning : report.Warnings) callbacks.OnWarning(fileName, warning);
+        for (const std::string& warning : report.Warnings) {
+            outcome.Warnings.push_back({fileName, warning});
+            if (request.StopOnWarning) throw WarningAsError(fileName, warning);
+        }
     };
-    if (files.size() < 2) return refuse(NoReportsMessage);
-    if (resultFileName.empty()) return refuse(NoResultNameMessage);
-
-    read(reportA, files[0]);
-    for (std::size_t i = 1; i < files.size(); ++i) {
-        read(reportB, files[i]);
+    read(reportA, request.Files[0]);
+    for (std::size_t i = 1; i < request.Files.size(); ++i) {
+        read(reportB, request.Files[i]);
         reportA.Merge(reportB);
     }
-    reportA.FileName = resultFileName;
-    step("write", resultFileName);
-    reportA.WriteToFile(resultFileName, language);
-    if (callbacks.ChartStep) {
-        step("chart", reportA.ImageFileName());
-        callbacks.ChartStep(reportA);
+    reportA.FileName = request.ResultFileName;
+    step(TMergeStep::Write, request.ResultFileName);
+    reportA.WriteToFile(request.ResultFileName, request.Language);
+    step(TMergeStep::Chart, reportA.ImageFileName());
+    chartStep(reportA);
+}
+
+}  // namespace
+
+TMergeOutcome MergeJob(const TMergeRequest& request, TMT4TestReport& reportA,
+                       TMT4TestReport& reportB, const TChartStep& chartStep,
+                       const TStepObserver& onStep) {
+    TMergeOutcome outcome;
+    auto stop = [&](TMergeOutcome::TKind kind, std::string message) {
+        outcome.Kind = kind;
+        outcome.Message = std::move(message);
+        return outcome;
+    };
+    if (request.Files.size() < 2) return stop(TMergeOutcome::TKind::Refused, NoReportsMessage);
+    if (request.ResultFileName.empty()) return stop(TMergeOutcome::TKind::Refused, NoResultNameMessage);
+    if (!chartStep) return stop(TMergeOutcome::TKind::Failed, NoChartError().what());
+    try {
+        RunSteps(request, reportA, reportB, chartStep, onStep, outcome);
+    } catch (const std::bad_alloc&) {
+        return stop(TMergeOutcome::TKind::Failed, OutOfMemoryError(outcome.FileName).what());
+    } catch (const std::exception& error) {
+        return stop(TMergeOutcome::TKind::Failed, error.what());
     }
+    return outcome;
 }
 
 }  // namespace velquist

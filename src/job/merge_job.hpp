@@ -1,38 +1,59 @@
 // The merge job: from an ordered list of report files, a result file name and
 // a language, the merged HTML report and its balance chart. The window and the
-// command line both run it; it knows nothing of either beyond the callbacks.
+// command line both run it and learn what happened from its outcome.
 #pragma once
 
 #include <functional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "model/report.hpp"
 
 namespace velquist {
 
-struct TMergeJobCallbacks {
-    // Draws the merged report's balance chart and saves it as its GIF.
-    std::function<void(const TMT4TestReport&)> ChartStep;
-    // Shows a refusal to the user (the job then stops without reading anything).
-    std::function<void(const std::string&)> ShowMessage;
-    // Told before each step that touches a file ("read", "write", "chart").
-    std::function<void(std::string_view step, const std::string& fileName)> OnStep;
-    // Told of each warning about a file just read, before the next file is
-    // read; it may throw to stop the job before anything is written.
-    std::function<void(const std::string& fileName, const std::string& warning)> OnWarning;
-};
-
 inline constexpr const char* NoReportsMessage = "Report files to merge not set!";
 inline constexpr const char* NoResultNameMessage = "Result report filename not set!";
 
+enum class TMergeStep { Read, Write, Chart };
+
+struct TMergeRequest {
+    std::vector<std::string> Files;
+    std::string ResultFileName;
+    std::string Language;
+    // A warning about a report stops the job before anything is written.
+    bool StopOnWarning = false;
+};
+
+struct TReadWarning {
+    std::string FileName;
+    std::string Text;
+};
+
+struct TMergeOutcome {
+    enum class TKind { Done, Refused, Failed };
+    TKind Kind = TKind::Done;
+    // The refusal or the error's text; empty when done.
+    std::string Message;
+    // The step the job reached and the file it was working on; for a refusal,
+    // the job read nothing.
+    TMergeStep Step = TMergeStep::Read;
+    std::string FileName;
+    // Every warning about the reports read, in the order met.
+    std::vector<TReadWarning> Warnings;
+};
+
+// Draws the merged report's balance chart and saves it as its GIF.
+using TChartStep = std::function<void(const TMT4TestReport&)>;
+// Told before each step, with the file it works on.
+using TStepObserver = std::function<void(TMergeStep, const std::string& fileName)>;
+
 // Reads the first file into reportA, merges every further file through
-// reportB, writes reportA to resultFileName and draws its chart. Refuses a
-// list of fewer than two files, then an empty result name. Errors are not
-// caught: what was done before one stays done.
-void MergeJob(const std::vector<std::string>& files, const std::string& resultFileName,
-              const std::string& language, TMT4TestReport& reportA, TMT4TestReport& reportB,
-              const TMergeJobCallbacks& callbacks);
+// reportB, writes reportA to the result file and draws its chart. Refuses a
+// list of fewer than two files, then an empty result name. An error ends the
+// job where it happens; what was done before it stays done. The chart step is
+// required: a page is never written that names a picture nobody draws.
+[[nodiscard]] TMergeOutcome MergeJob(const TMergeRequest& request, TMT4TestReport& reportA,
+                                     TMT4TestReport& reportB, const TChartStep& chartStep,
+                                     const TStepObserver& onStep = {});
 
 }  // namespace velquist

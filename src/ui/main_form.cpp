@@ -12,7 +12,7 @@
 
 #include "languages/phrase_table.hpp"
 #include "job/merge_job.hpp"
-#include "chart/balance_chart.hpp"
+#include "chart/chart_step.hpp"
 #include "base/web_addresses.hpp"
 #include "base/globals.hpp"
 #include "ui/error_text.hpp"
@@ -140,27 +140,32 @@ void TMainForm::BtnMergeClick() {
     std::vector<std::string> files;
     for (const QString& report : lbxReports->Reports()) files.push_back(FileNameBytes(report));
     const std::string language(LanguageNames().at(cbxLanguage->currentIndex()));
-    // A refusal is shown once the busy cursor is gone; the job stops right after it.
-    std::optional<std::string> refusal;
-    // Warnings are shown together once the result is written.
-    std::string warnings;
-    TMergeJobCallbacks callbacks;
-    callbacks.ChartStep = [this](const TMT4TestReport& report) { CreateGraph(report); };
-    callbacks.ShowMessage = [&refusal](const std::string& message) { refusal = message; };
-    callbacks.OnWarning = [&warnings](const std::string& fileName, const std::string& warning) {
-        warnings += "\n" + fileName + ": " + warning;
-    };
+    const TMergeRequest request{files, FileNameBytes(edFileName->text()), language};
+    TMergeOutcome outcome;
     {
         TBusyCursor busy;
-        MergeJob(files, FileNameBytes(edFileName->text()), language, *ReportA, *ReportB, callbacks);
+        outcome = MergeJob(request, *ReportA, *ReportB,
+                           [this](const TMT4TestReport& report) { CreateGraph(report); });
     }
-    if (refusal) dialogs_->ShowMessage(TextFromBytes(*refusal));
-    if (!warnings.empty())
-        dialogs_->ShowWarning(TextFromBytes(MergedWithWarningsMessage + ("\n" + warnings)));
+    // Boxes are shown once the busy cursor is gone.
+    switch (outcome.Kind) {
+        case TMergeOutcome::TKind::Refused:
+            return dialogs_->ShowMessage(TextFromBytes(outcome.Message));
+        case TMergeOutcome::TKind::Failed:
+            return dialogs_->ShowError(TextFromBytes(ErrorBoxText(outcome.Message)));
+        case TMergeOutcome::TKind::Done:
+            break;
+    }
+    if (outcome.Warnings.empty()) return;
+    std::string text = MergedWithWarningsMessage + std::string("\n");
+    for (const TReadWarning& warning : outcome.Warnings)
+        text += "\n" + warning.FileName + ": " + warning.Text;
+    dialogs_->ShowWarning(TextFromBytes(text));
 }
 
 void TMainForm::CreateGraph(const TMT4TestReport& report) {
-    velquist::CreateGraph(report, TempPath);
+    if (!chartStep_) chartStep_ = BalanceChartStep(TempPath);
+    chartStep_(report);
 }
 
 }  // namespace velquist

@@ -49,6 +49,8 @@ class TMainForm : public QWidget {
     // Created by FormCreate, kept until the window goes (see MergeJob).
     std::unique_ptr<TMT4TestReport> ReportA, ReportB;
     std::string TempPath;
+    // The chart step over TempPath, made on first use.
+    std::function<void(const TMT4TestReport&)> chartStep_;
 
     QLabel* lblReportsToMerge = nullptr;
     TReportListBox* lbxReports = nullptr;

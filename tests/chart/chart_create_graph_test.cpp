@@ -10,6 +10,7 @@
 #include "base/error.hpp"
 #include "chart/balance_chart.hpp"
 #include "chart/chart_data.hpp"
+#include "chart/chart_step.hpp"
 
 namespace velquist {
 namespace {
@@ -48,6 +49,17 @@ QImage ExpectedGifPixels(const TMT4TestReport& report) {
         }
     }
     return image;
+}
+
+// The step both front ends hand the merge job: the same picture as CreateGraph,
+// its bitmap in the folder it was made for.
+TEST(BalanceChartStep, DrawsWhatCreateGraphDrawsThroughItsTemporaryFolder) {
+    TFolders folders;
+    const TMT4TestReport report = ResultReport(folders.Out + "/step.htm", 1000, {1100, 900, 1200});
+    BalanceChartStep(folders.Temp)(report);
+    EXPECT_EQ(test::ReadPicture(folders.Out + "/step.gif"), ExpectedGifPixels(report));
+    EXPECT_TRUE(folders.TempIsEmpty());
+    EXPECT_THROW(BalanceChartStep(folders.Root.Path("none") + "/")(report), Error);
 }
 
 TEST(CreateGraph, WritesTheGifBesideTheReportAndDeletesTheBitmap) {

@@ -60,8 +60,11 @@ TEST_F(WindowMerge, HandsTheJobTheListInOrderTheLanguageAndTheName) {
     TTempDir direct;
     TMT4TestReport a, b;
     a.WriteSymbol = false;
-    MergeJob({Scalper.toStdString(), Trend.toStdString(), Breakout.toStdString()},
-             direct.Path("window.htm"), "German", a, b, {});
+    const TMergeOutcome outcome =
+        MergeJob({{Scalper.toStdString(), Trend.toStdString(), Breakout.toStdString()},
+                  direct.Path("window.htm"), "German"},
+                 a, b, [](const TMT4TestReport&) {});
+    ASSERT_EQ(outcome.Kind, TMergeOutcome::TKind::Done);
     EXPECT_EQ(ReadFileBytes(Dir.Path("window.htm")), ReadFileBytes(direct.Path("window.htm")));
 }
 

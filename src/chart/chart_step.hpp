@@ -1,0 +1,18 @@
+// The merge job's chart step, the same for the window and the command line.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "model/report.hpp"
+
+namespace velquist {
+
+// A step that draws a report's balance chart with CreateGraph, its bitmap in
+// tempPath. A program without a Qt application yet (the command line) gets
+// one on its first call, on the offscreen platform unless the user chose
+// another, with Qt's notes below critical kept off the terminal; the step owns
+// it while any copy of the step lives.
+std::function<void(const TMT4TestReport&)> BalanceChartStep(const std::string& tempPath);
+
+}  // namespace velquist
