@@ -24,8 +24,12 @@ public:
 Error CannotOpenFileError(std::string_view path, int errorNumber);
 // "Cannot create file "PATH". REASON" with the system's text for errorNumber.
 Error CannotCreateFileError(std::string_view path, int errorNumber);
-// "Stream write error": a write to an opened file failed.
-Error StreamWriteError();
+// "Stream write error. Cannot write file "PATH". REASON": a write to an opened
+// file failed (a full disk, a device that refuses the bytes).
+Error StreamWriteError(std::string_view path, int errorNumber);
+// "Cannot read file "PATH". REASON": reading stopped before the end, such as
+// when the file has no end or memory ran out.
+Error CannotReadFileError(std::string_view path, std::string_view reason);
 
 // The system's text for an errno value, without a trailing period.
 std::string SystemErrorText(int errorNumber);
