@@ -126,9 +126,11 @@ def locked_folder(tmp):
     os.chmod(temp, 0o1777)
     expect("writable result in a locked folder",
            merge(locked / "r.htm", as_nobody=True, env={"TMPDIR": str(temp)}), 0, "")
+    # A build without the chart (the sanitizer's) leaves the picture alone.
+    has_chart = (tmp / "result.gif").exists()
     check("writable result in a locked folder gets page and picture",
           (locked / "r.htm").read_bytes().endswith(PAGE_END) and
-          (locked / "r.gif").read_bytes().startswith(b"GIF89a"))
+          (locked / "r.gif").read_bytes().startswith(b"GIF89a" if has_chart else EARLIER))
 
 
 def clean_temporary_folder(tmp):
