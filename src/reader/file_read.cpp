@@ -77,7 +77,8 @@ std::string ReadBounded(const std::string& path, bool stopAtNul) {
     const std::size_t limit = sized ? static_cast<std::size_t>(info.st_size) : kMaxStreamedFileSize;
     std::string bytes;
     try {
-        if (sized) bytes.reserve(limit);
+        // A sparse file may claim far more than it holds before its first NUL.
+        if (sized) bytes.reserve(std::min(limit, kMaxStreamedFileSize));
         if (ReadUpTo(file.Get(), path, limit, stopAtNul, bytes) && !sized && HasMore(file.Get()))
             throw CannotReadFileError(path, "It is not a regular file and is longer than 256 MiB");
     } catch (const std::bad_alloc&) {
