@@ -31,6 +31,13 @@ Error OutOfMemoryError(std::string_view path) {
 
 Error NoChartError() { return Error("This build cannot draw the balance chart; nothing was merged"); }
 
-Error StreamWriteError() { return Error("Stream write error"); }
+Error StreamWriteError(std::string_view path, int errorNumber) {
+    return Error("Stream write error. Cannot write file \"" + std::string(path) + "\". " +
+                 SystemErrorText(errorNumber));
+}
+
+Error CannotReadFileError(std::string_view path, std::string_view reason) {
+    return Error("Cannot read file \"" + std::string(path) + "\". " + std::string(reason));
+}
 
 }  // namespace velquist

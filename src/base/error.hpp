@@ -26,8 +26,12 @@ Error CannotOpenFileError(std::string_view path, int errorNumber);
 // or with a reason of our own.
 Error CannotCreateFileError(std::string_view path, int errorNumber);
 Error CannotCreateFileError(std::string_view path, std::string_view reason);
-// "Stream write error": a write to an opened file failed.
-Error StreamWriteError();
+// "Stream write error. Cannot write file "PATH". REASON": a write to an opened
+// file failed (a full disk, a device that refuses the bytes).
+Error StreamWriteError(std::string_view path, int errorNumber);
+// "Cannot read file "PATH". REASON": reading stopped before the end, such as
+// when the file has no end or memory ran out.
+Error CannotReadFileError(std::string_view path, std::string_view reason);
 
 // A warning about a report that the user asked to treat as an error.
 Error WarningAsError(std::string_view path, std::string_view warning);

@@ -45,10 +45,9 @@ std::string NormalizeLineBreaks(std::string_view text) {
 }
 
 std::string LoadTextFile(const std::string& fileName) {
-    std::string bytes = ReadWholeFile(fileName);
-    const std::size_t nul = bytes.find('\0');
-    if (nul != std::string::npos) bytes.resize(nul);
-    return NormalizeLineBreaks(bytes);
+    // The text ends at the first NUL byte, so reading stops there too: an
+    // endless device such as /dev/zero gives an empty text.
+    return NormalizeLineBreaks(ReadFileUpToNul(fileName));
 }
 
 void SaveTextFile(const std::string& fileName, std::string_view text) {

@@ -1,29 +1,30 @@
 #include "chart/balance_chart.hpp"
 
 #include <QGuiApplication>
-#include <cstdio>
 
 #include "base/error.hpp"
 #include "output/bmp_file.hpp"
 #include "output/bmp_to_gif.hpp"
 #include "chart/chart_data.hpp"
 #include "chart/chart_render.hpp"
+#include "base/temporary_file.hpp"
 
 namespace velquist {
 namespace {
 
-// Deletes the temporary bitmap when the call ends, failed or not: nothing
-// needs it afterwards, and a failed conversion should not leave it behind.
-class TTemporaryFile {
-  public:
-    explicit TTemporaryFile(std::string path) : path_(std::move(path)) {}
-    TTemporaryFile(const TTemporaryFile&) = delete;
-    TTemporaryFile& operator=(const TTemporaryFile&) = delete;
-    ~TTemporaryFile() { std::remove(path_.c_str()); }  // the outcome does not matter
-
-  private:
-    std::string path_;
-};
+// The bitmap goes to a file of its own in the temporary folder, private to the
+// user and under a name nobody else can have taken, so that merges at once
+// never share one and nobody else's file is touched; it is removed however
+// the call ends.
+void WriteTemporaryBitmap(TTemporaryFile& bitmap, const std::string& tempPath,
+                          const TRgbImage& image) {
+    const std::string bytes = EncodeBmp24(image);
+    if (const int error = bitmap.Create(tempPath, "velquist-", ".bmp"); error != 0)
+        throw CannotCreateFileError(TTemporaryFile::Pattern(tempPath, "velquist-", ".bmp"), error);
+    if (const int error = WriteAll(bitmap.Descriptor(), bytes); error != 0)
+        throw StreamWriteError(bitmap.Path(), error);
+    if (const int error = bitmap.Close(); error != 0) throw StreamWriteError(bitmap.Path(), error);
+}
 
 }  // namespace
 
@@ -38,12 +39,11 @@ void CreateGraph(const TMT4TestReport& report, const std::string& tempPath) {
         throw CannotCreateFileError(
             gifPath, "It is the report file itself; choose a result name that does not end in \".gif\"");
     }
-    const std::string bitmapPath = TemporaryBitmapPath(report, tempPath);
     const std::vector<double> points = BalancePoints(report);
     const TChartPicture picture = RenderBalanceChart(points, WidenedRange(FittedRange(points)));
-    WriteBmpFile(bitmapPath, ToRgbImage(picture.Image));
-    const TTemporaryFile bitmap(bitmapPath);
-    BmpToGif(bitmapPath, gifPath);
+    TTemporaryFile bitmap;
+    WriteTemporaryBitmap(bitmap, tempPath, ToRgbImage(picture.Image));
+    BmpToGif(bitmap.Path(), gifPath);
 }
 
 }  // namespace velquist

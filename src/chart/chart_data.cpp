@@ -35,15 +35,4 @@ bool IsSameFile(const std::string& a, const std::string& b) {
     return std::filesystem::equivalent(a, b, error) && !error;
 }
 
-std::string TemporaryBitmapPath(const TMT4TestReport& report, const std::string& tempPath) {
-    const std::string image = report.ImageFileName();
-    const std::size_t slash = image.find_last_of('/');
-    const std::string name = image.substr(slash == std::string::npos ? 0 : slash + 1);
-    // ImageFileName always ends in ".gif".
-    const std::string stem = name.substr(0, name.size() - 4);
-    const std::string path = tempPath + stem + ".bmp";
-    if (!IsSameFile(path, report.FileName)) return path;
-    return tempPath + stem + ".chart.bmp";
-}
-
 }  // namespace velquist

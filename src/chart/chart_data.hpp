@@ -33,13 +33,6 @@ TChartRange FittedRange(const std::vector<double>& values);
 // adding 1e-10 changes nothing the range stays empty: the drawing copes.
 TChartRange WidenedRange(TChartRange fitted);
 
-// The temporary bitmap of the report's chart: tempPath followed by the last
-// path component of ImageFileName() with ".gif" replaced by ".bmp". When that
-// file would be the report's own file (the result has the extension ".bmp"
-// and lies in the temporary folder), ".chart.bmp" is used instead, so that
-// writing and deleting the bitmap never destroys the report.
-std::string TemporaryBitmapPath(const TMT4TestReport& report, const std::string& tempPath);
-
 // Whether two names denote the same file: equal texts, or both existing and
 // the same file (another spelling, a link, a case-insensitive file system).
 bool IsSameFile(const std::string& a, const std::string& b);

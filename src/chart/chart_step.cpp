@@ -5,10 +5,17 @@
 #include <iostream>
 #include <memory>
 
+#include "base/temporary_file.hpp"
 #include "chart/balance_chart.hpp"
 
 namespace velquist {
 namespace {
+
+// The command line's Qt application and the runtime folder that outlives it.
+struct TApplication {
+    std::unique_ptr<TTemporaryFolder> RuntimeFolder;
+    std::unique_ptr<QGuiApplication> Application;
+};
 
 std::unique_ptr<QGuiApplication> StartApplication() {
     // Qt's own notes (a missing runtime folder and the like) would break the
@@ -27,9 +34,12 @@ std::unique_ptr<QGuiApplication> StartApplication() {
 }  // namespace
 
 std::function<void(const TMT4TestReport&)> BalanceChartStep(const std::string& tempPath) {
-    auto application = std::make_shared<std::unique_ptr<QGuiApplication>>();
+    auto application = std::make_shared<TApplication>();
     return [application, tempPath](const TMT4TestReport& report) {
-        if (QCoreApplication::instance() == nullptr) *application = StartApplication();
+        if (QCoreApplication::instance() == nullptr) {
+            application->RuntimeFolder = ProvideRuntimeFolder(tempPath);
+            application->Application = StartApplication();
+        }
         CreateGraph(report, tempPath);
     };
 }

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "base/signal_cleanup.hpp"
 #include "cli/cli.hpp"
 
 #ifdef VELQUIST_WITH_CHART
@@ -10,6 +11,8 @@
 #endif
 
 int main(int argc, char** argv) {
+    // Ctrl-C or SIGTERM during a merge removes its temporary files.
+    velquist::RemoveTemporaryFilesOnSignals();
     const std::vector<std::string> args(argv + 1, argv + argc);
     velquist::TChartStep chartStep;  // none: such a build refuses to merge
 #ifdef VELQUIST_WITH_CHART

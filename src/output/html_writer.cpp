@@ -1,5 +1,6 @@
 #include "output/html_writer.hpp"
 
+#include <cmath>
 #include <functional>
 #include <string_view>
 
@@ -59,8 +60,8 @@ class TReportHtml {
         : r_(report), language_(language), sink_(std::move(sink)) {}
 
     std::string Build() {
-        out_.reserve(sink_ ? ChunkSize + 2 * RowSizeWithoutTexts
-                           : 4096 + static_cast<std::size_t>(r_.Operations.Count()) * 400);
+        const std::size_t rows = withRows_ ? static_cast<std::size_t>(r_.Operations.Count()) : 0;
+        out_.reserve(sink_ ? ChunkSize + 2 * RowSizeWithoutTexts : 4096 + rows * 400);
         Head();
         if (r_.WriteSymbol) Notice();
         TitleBlock();
@@ -70,11 +71,18 @@ class TReportHtml {
         return sink_ ? std::string() : std::move(out_);
     }
 
+    // The page's length without its operation rows.
+    std::size_t SizeWithoutRows() {
+        withRows_ = false;
+        return Build().size();
+    }
+
   private:
     const TMT4TestReport& r_;
     const std::string& language_;
     TChunkSink sink_;
     std::string out_;
+    bool withRows_ = true;
 
     void FlushFullChunk() {
         if (sink_ && out_.size() >= ChunkSize) {
@@ -245,6 +253,7 @@ void TReportHtml::OperationsTable() {
     Line(header + "</tr>");
     std::int32_t n = 0;
     for (const TOperation& operation : r_.Operations) {
+        if (!withRows_) break;
         AppendOperationRow(out_, operation, ++n, r_.WriteSymbol);
         out_ += LineEnd;
         FlushFullChunk();
@@ -298,14 +307,54 @@ std::string BuildReportHtml(const TMT4TestReport& report, const std::string& lan
     return TReportHtml(report, language).Build();
 }
 
+namespace {
+
+// What a number takes beyond its shortest form ("0", "0.00") at the least:
+// rounding can only lengthen it, and a value of -1 or below keeps its sign.
+std::size_t ExtraWidth(double value) {
+    static constexpr double kTens[] = {1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
+    const double magnitude = std::fabs(value);
+    std::size_t extra = value <= -1 ? 1 : 0;
+    for (const double ten : kTens) {
+        if (magnitude < ten) break;
+        ++extra;
+    }
+    return extra;
+}
+
+// The least the operations table takes: rows with the shortest numbers
+// widened by what their values need, and texts without line breaks. With the
+// rest of the page this is what is reserved for the file up front: never more
+// than the page needs, and close to it (a file that outgrows its reservation
+// is written noticeably slower).
+std::size_t ShortestTableSize(const TMT4TestReport& report) {
+    TOperation withProfit;
+    withProfit.HasProfit = withProfit.HasBalance = true;
+    const std::size_t oddRow = FormatOperationRow(TOperation{}, 1, report.WriteSymbol).size();
+    const std::size_t evenExtra = FormatOperationRow(TOperation{}, 2, report.WriteSymbol).size() - oddRow;
+    const std::size_t profitExtra = FormatOperationRow(withProfit, 1, report.WriteSymbol).size() - oddRow;
+    std::size_t size = 0;
+    std::size_t n = 0;
+    for (const TOperation& op : report.Operations) {
+        size += oddRow + LineEnd.size() + (++n % 2 == 0 ? evenExtra : 0) + op.OpType.size() +
+                (report.WriteSymbol ? op.Symbol.size() : 0) + ExtraWidth(op.Num) + ExtraWidth(op.Order) +
+                ExtraWidth(op.Size) + ExtraWidth(op.Price) + ExtraWidth(op.StopLoss) +
+                ExtraWidth(op.TakeProfit);
+        if (op.HasProfit && op.HasBalance)
+            size += profitExtra + ExtraWidth(op.Profit) + ExtraWidth(op.Balance);
+    }
+    return size;
+}
+
+}  // namespace
+
 // The page is built with CR LF line ends (line breaks inside values too), so
 // it goes to the file as it is, in chunks, through a temporary file renamed
 // over the target: the bytes SaveTextFile would write, without holding the
 // whole page of a very large report in memory.
 void TMT4TestReport::WriteToFile(const std::string& fileName, const std::string& language) const {
-    std::size_t sizeHint = 8192 + Parameters.size() + Symbol.size() + Period.size();
-    for (const TOperation& operation : Operations)
-        sizeHint += RowSizeWithoutTexts + operation.OpType.size() + operation.Symbol.size();
+    const std::size_t sizeHint =
+        TReportHtml(*this, language).SizeWithoutRows() + ShortestTableSize(*this);
     TAtomicFileWriter file(fileName, sizeHint);
     TReportHtml(*this, language, [&file](std::string_view chunk) { file.Write(chunk); }).Build();
     file.Commit();

@@ -2,9 +2,15 @@
 // closing the window ends the program.
 #include <QApplication>
 
+#include "base/globals.hpp"
+#include "base/signal_cleanup.hpp"
+#include "base/temporary_file.hpp"
 #include "ui/main_form.hpp"
 
 int main(int argc, char* argv[]) {
+    // Ctrl-C or SIGTERM during a merge removes its temporary files.
+    velquist::RemoveTemporaryFilesOnSignals();
+    const auto runtimeFolder = velquist::ProvideRuntimeFolder(velquist::GetTempDir());
     QApplication application(argc, argv);
     velquist::TMainForm mainForm;
     mainForm.show();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "chart_test_support.hpp"
@@ -118,7 +119,7 @@ TEST(CreateGraph, ReportsFilesItCannotCreateAndLeavesNoBitmap) {
     const std::string missing = folders.Root.Path("missing");
     const TCase cases[] = {
         {"temporary folder missing", folders.Out + "/merged.htm", missing + "/",
-         "Cannot create file \"" + missing + "/merged.bmp\". No such file or directory"},
+         "Cannot create file \"" + missing + "/velquist-XXXXXX.bmp\". No such file or directory"},
         {"result folder missing", missing + "/merged.htm", folders.Temp,
          "Cannot create file \"" + missing + "/merged.gif\". No such file or directory"},
     };
@@ -174,19 +175,41 @@ class TCurrentFolder {
 
 TEST(CreateGraph, WithoutTemporaryFolderUsesTheCurrentOne) {
     TFolders folders;
-    const TCurrentFolder current(folders.Temp);
-    // A folder in the bitmap's place shows where the bitmap goes.
-    fs::create_directories(folders.Temp + "merged.bmp/blocked");
-    try {
-        CreateGraph(ResultReport(folders.Out + "/merged.htm", 100, {110}), "");
-        ADD_FAILURE() << "no error";
-    } catch (const Error& error) {
-        EXPECT_EQ(std::string(error.what()), "Cannot create file \"merged.bmp\". Is a directory");
+    const std::string gone = folders.Temp + "gone";
+    fs::create_directory(gone);
+    {
+        // A current folder that no longer exists shows where the bitmap goes.
+        const TCurrentFolder current(gone);
+        fs::remove(gone);
+        try {
+            CreateGraph(ResultReport(folders.Out + "/merged.htm", 100, {110}), "");
+            ADD_FAILURE() << "no error";
+        } catch (const Error& error) {
+            EXPECT_EQ(std::string(error.what()),
+                      "Cannot create file \"velquist-XXXXXX.bmp\". No such file or directory");
+        }
     }
-    fs::remove_all(folders.Temp + "merged.bmp");
+    const TCurrentFolder current(folders.Temp);
     CreateGraph(ResultReport(folders.Out + "/merged.htm", 100, {110}), "");
     EXPECT_FALSE(test::ReadPicture(folders.Out + "/merged.gif").isNull());
     EXPECT_TRUE(folders.TempIsEmpty());
+}
+
+// Another merge's bitmap, or another user's file, may have any name in the
+// temporary folder: the chart's own bitmap never takes one of them.
+TEST(CreateGraph, LeavesOtherFilesInTheTemporaryFolderAlone) {
+    TFolders folders;
+    const std::vector<std::string> others = {"merged.bmp", "merged.chart.bmp"};
+    for (const std::string& name : others) folders.Root.Write("tmp/" + name, "someone else's");
+    CreateGraph(ResultReport(folders.Out + "/merged.htm", 100, {110}), folders.Temp);
+    EXPECT_FALSE(test::ReadPicture(folders.Out + "/merged.gif").isNull());
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(folders.Temp))
+        left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, others);
+    for (const std::string& name : others)
+        EXPECT_EQ(ReadFileBytes(folders.Temp + name), "someone else's");
 }
 
 }  // namespace

@@ -54,30 +54,6 @@ TEST(ChartRange, IsFittedToAllPointsThenWidenedFourPercentDownAndEightUp) {
     }
 }
 
-TEST(ChartFiles, TemporaryBitmapIsNamedAfterTheResultInTheTemporaryFolder) {
-    struct TCase {
-        const char* FileName;
-        const char* TempPath;
-        const char* Bitmap;
-    };
-    const TCase cases[] = {
-        {"/out/merged.htm", "/tmp/t/", "/tmp/t/merged.bmp"},
-        {"/out/merged", "/tmp/t/", "/tmp/t/merged.bmp"},
-        {"/out/a.b.htm", "/tmp/t/", "/tmp/t/a.b.bmp"},
-        {"/out.d/merged", "/tmp/t/", "/tmp/t/merged.bmp"},
-        {"merged.html", "", "merged.bmp"},
-        // The report itself would be the bitmap: written over, then deleted.
-        {"/tmp/t/merged.bmp", "/tmp/t/", "/tmp/t/merged.chart.bmp"},
-        {"merged.bmp", "", "merged.chart.bmp"},
-    };
-    for (const TCase& c : cases) {
-        SCOPED_TRACE(c.FileName);
-        TMT4TestReport report;
-        report.FileName = c.FileName;
-        EXPECT_EQ(TemporaryBitmapPath(report, c.TempPath), c.Bitmap);
-    }
-}
-
 TEST(ChartScale, LabelsSitAtMultiplesOfANiceStepWithinTheRange) {
     struct TCase {
         const char* Name;

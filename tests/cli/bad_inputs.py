@@ -10,33 +10,17 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import threading
+import time
+
+from cli_check import Suite, write_big_report
 
 CLI, EXAMPLES = sys.argv[1], pathlib.Path(sys.argv[2])
 GOOD = str(EXAMPLES / "trend_eurusd.htm")
 OTHER = str(EXAMPLES / "scalper_gbpjpy.htm")
 EARLIER = b"earlier result, must survive a failed merge"
-failures = []
-
-
-def run(args, env=None, as_nobody=False):
-    command = [CLI] + args
-    if as_nobody:
-        command = ["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"] + command
-    environment = dict(os.environ, QT_QPA_PLATFORM="offscreen", **(env or {}))
-    return subprocess.run(command, capture_output=True, env=environment, timeout=120)
-
-
-def check(name, condition, detail=""):
-    if not condition:
-        failures.append(f"{name}: {detail}")
-    print(("ok   " if condition else "FAIL ") + name)
-
-
-def expect(name, result, code, stderr=None, stderr_start=None):
-    err = result.stderr.decode("latin-1")
-    good = result.returncode == code and (stderr is None or err == stderr) and (
-        stderr_start is None or err.startswith(stderr_start))
-    check(name, good, f"exit {result.returncode}, stderr {err!r}")
+suite = Suite(CLI)
+run, check, expect = suite.run, suite.check, suite.expect
 
 
 def warned(path, text):
@@ -74,20 +58,21 @@ def main():
            f'Cannot open file "{folder}". Is a directory\n')
     untouched("folder as file")
 
-    if shutil.which("setpriv") and os.geteuid() == 0:
+    if suite.can_switch_user():
+        good, other = suite.readable_copy(GOOD), suite.readable_copy(OTHER)
         secret = tmp / "secret.htm"
         shutil.copy(OTHER, secret)
         os.chmod(secret, 0o000)
         os.chmod(result, 0o666)
         fresh_result()
-        expect("unreadable file", run(["-o", str(result), GOOD, str(secret)], as_nobody=True), 1,
+        expect("unreadable file", run(["-o", str(result), good, str(secret)], as_nobody=True), 1,
                f'Cannot open file "{secret}". Permission denied\n')
         untouched("unreadable file")
         locked = tmp / "locked"
         locked.mkdir(mode=0o755)
         target = locked / "r.htm"
         target.write_bytes(EARLIER)
-        expect("read-only result folder", run(["-o", str(target), GOOD, OTHER], as_nobody=True), 1,
+        expect("read-only result folder", run(["-o", str(target), good, other], as_nobody=True), 1,
                f'Cannot create file "{target}". Permission denied\n')
         check("read-only result folder keeps the earlier file", target.read_bytes() == EARLIER)
     else:
@@ -139,17 +124,13 @@ def main():
         print("skip missing temporary folder (no chart in this build)")
     else:
         expect("temporary folder missing", no_temp, 1,
-               f'Cannot create file "{tmp / "no-temp" / "result.bmp"}". No such file or directory\n')
+               f'Cannot create file "{tmp / "no-temp" / "velquist-XXXXXX.bmp"}". '
+               'No such file or directory\n')
         check("temporary folder missing leaves the HTML written",
               result.read_bytes() != EARLIER and result.read_bytes().endswith(b"</html>\r\n"))
 
     big = tmp / "million.htm"
-    with open(big, "wb") as out:
-        out.write(b"Strategy Tester Report\nBig\nServer (Build 1)\n<table><tr><td>#</td><td>Time</td></tr>\n")
-        row = b"<tr><td>%d</td><td>2020.01.%02d %02d:%02d</td><td>buy</td><td>%d</td><td>0.1</td>" \
-              b"<td>1.1</td><td>0</td><td>0</td><td>1.5</td><td>%d.00</td></tr>\n"
-        for i in range(1_000_000):
-            out.write(row % (i + 1, 1 + i // 86400 % 28, i // 3600 % 24, i // 60 % 60, i + 1, 10000 + i))
+    write_big_report(big, 1_000_000)
     expect("1,000,000 operation rows", run(["-o", fresh_result(), str(big), GOOD]), 0,
            stderr_start=warned(big, 'no "Symbol" label found'))
     peak = resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss / 1024
@@ -157,9 +138,50 @@ def main():
           operations_in(result) == 1_000_000 + operations_in_file(GOOD))
     print(f"peak memory of the largest run: {peak:.0f} MB (input {big.stat().st_size / 1e6:.0f} MB)")
 
+    endless_inputs(tmp, fresh_result)
+
     shutil.rmtree(tmp, ignore_errors=True)
-    print(f"{len(failures)} failed")
-    return 1 if failures else 0
+    return suite.finish()
+
+
+def endless_inputs(tmp, fresh_result):
+    """Inputs without an end are read up to a bound, never until memory runs
+    out (the memory limit makes a runaway read fail fast)."""
+    limit = 4 << 30
+    for device in ["/dev/zero", "/dev/urandom"]:
+        expect(device + " as a report", run(["-o", fresh_result(), GOOD, device],
+                                            memory_limit=limit), 0,
+               stderr_start=warned(device, NO_REPORT))
+        check(device + " adds no operations", operations_in(tmp / "result.htm") == operations_in_file(GOOD))
+
+    growing = tmp / "growing.htm"
+    shutil.copy(OTHER, growing)
+    stop = threading.Event()
+
+    def grow():
+        size = growing.stat().st_size
+        while not stop.is_set():
+            size += 64 << 20
+            os.truncate(growing, size)
+            time.sleep(0.001)
+    grower = threading.Thread(target=grow)
+    grower.start()
+    try:
+        grown = run(["-o", fresh_result(), GOOD, str(growing)], memory_limit=limit)
+    finally:
+        stop.set()
+        grower.join()
+    expect("report that keeps growing", grown, 0, "")
+    check("report that keeps growing is read as it was",
+          operations_in(tmp / "result.htm") == operations_in_file(GOOD) + operations_in_file(OTHER))
+
+    producer = subprocess.Popen(["yes", "x" * 100], stdout=subprocess.PIPE)
+    endless = run(["-o", fresh_result(), GOOD, "/dev/stdin"], memory_limit=limit, stdin=producer.stdout)
+    producer.kill()
+    producer.wait()
+    expect("endless pipe", endless, 1, 'Cannot read file "/dev/stdin". '
+           'It is not a regular file and is longer than 256 MiB\n')
+    check("endless pipe leaves the earlier result", (tmp / "result.htm").read_bytes() == EARLIER)
 
 
 def operations_in_file(path):
