@@ -16,13 +16,16 @@ struct TBalanceSeries {
     std::vector<double> Balances;
 };
 
-// TOperationList::MaxBalance and MinBalance, answered from the series.
+// Highest balance of the series, starting from 0; lowest, starting from the
+// highest.
 double SeriesMaxBalance(const TBalanceSeries& series);
 double SeriesMinBalance(const TBalanceSeries& series);
 
 // Adds the pairs that the loop "p := NextPeak(s); t := NextTrough(p); stop on
-// -1; record (p, t); s := p + 1", started at s = 0, records: peaks get
-// (position, balance) of p, troughs the same of t. Linear in the series, also
+// -1; record (p, t); s := p + 1", started at s = 0, records, where NextPeak
+// and NextTrough give the position of the next local balance peak / trough
+// after s (equal balances carry the extreme forward): peaks get (position,
+// balance) of p, troughs the same of t. Linear in the series, also
 // through long falls where that loop finds the same trough again and again.
 void FindDrawdownPairs(const TBalanceSeries& series, TOperConsecList& peaks,
                        TOperConsecList& troughs);

@@ -50,13 +50,6 @@ public:
     void SortOperations();
     // Number of different Order values among all rows.
     std::int32_t OrderCount() const;
-    // Highest Balance of the balance rows, starting from 0.
-    double MaxBalance() const;
-    // Lowest Balance of the balance rows, starting from MaxBalance().
-    double MinBalance() const;
-    // Position of the next local balance peak / trough after start, or -1.
-    std::int32_t NextPeak(std::int32_t start) const;
-    std::int32_t NextTrough(std::int32_t start) const;
 
     auto begin() { return items_.begin(); }
     auto end() { return items_.end(); }

@@ -66,11 +66,35 @@ void SortOperations(TOperationList& list) {
     }
 }
 
+namespace {
+
+template <typename Continues>
+std::int32_t NextExtreme(const TOperationList& list, std::int32_t start, Continues continues) {
+    std::int32_t candidate = -1;
+    for (std::int32_t i = start < 0 ? 0 : start + 1; i < list.Count(); ++i) {
+        const TOperation& row = list.Items(i);
+        if (!row.HasBalance) continue;
+        if (candidate >= 0 && !continues(row.Balance, list.Items(candidate).Balance)) break;
+        candidate = i;
+    }
+    return candidate;
+}
+
+}  // namespace
+
+std::int32_t NextPeak(const TOperationList& list, std::int32_t start) {
+    return NextExtreme(list, start, [](double balance, double candidate) { return balance >= candidate; });
+}
+
+std::int32_t NextTrough(const TOperationList& list, std::int32_t start) {
+    return NextExtreme(list, start, [](double balance, double candidate) { return balance <= candidate; });
+}
+
 void DrawdownPairs(const TOperationList& list, TOperConsecList& peaks, TOperConsecList& troughs) {
     std::int32_t s = 0;
     for (;;) {
-        const std::int32_t p = list.NextPeak(s);
-        const std::int32_t t = list.NextTrough(p);
+        const std::int32_t p = NextPeak(list, s);
+        const std::int32_t t = NextTrough(list, p);
         if (p == -1 || t == -1) return;
         peaks.Add(p, list.Items(p).Balance);
         troughs.Add(t, list.Items(t).Balance);

@@ -38,7 +38,13 @@ void QuickSort(std::vector<std::int64_t>& keys, std::vector<Item>& items, std::p
 // written, stage 4 repeated until a sweep swaps nothing.
 void SortOperations(TOperationList& list);
 
-// The drawdown pairs through NextPeak and NextTrough of the list.
+// Position of the next local balance peak / trough after start (the first
+// balance row after it, replaced by each further one that is not lower / not
+// higher), or -1 when no balance row follows.
+std::int32_t NextPeak(const TOperationList& list, std::int32_t start);
+std::int32_t NextTrough(const TOperationList& list, std::int32_t start);
+
+// The drawdown pairs through NextPeak and NextTrough.
 void DrawdownPairs(const TOperationList& list, TOperConsecList& peaks, TOperConsecList& troughs);
 
 // Merge with its eight steps one after the other, each a separate pass.
