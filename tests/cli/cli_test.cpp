@@ -103,6 +103,7 @@ TEST(Cli, RefusesUnknownLanguagesAndOptions) {
     EXPECT_EQ(run.Code, ExitRefused);
     EXPECT_TRUE(run.Err.starts_with("velquist-merge: unknown option --frobnicate\nusage:"));
     EXPECT_EQ(Cli({}).Code, ExitRefused);
+    EXPECT_EQ(Cli({"--inspect", report, report}).Code, ExitRefused);
     EXPECT_EQ(Cli({"-o"}).Code, ExitRefused);
 }
 

@@ -54,6 +54,10 @@ TEST(ParseReportDateTime, ReadsTheReportFormatOnly) {
     EXPECT_FALSE(ParseReportDateTime("2010.03.0514:30"));
     EXPECT_FALSE(ParseReportDateTime("05.03.2010"));  // day 2010 does not exist
     EXPECT_FALSE(ParseReportDateTime("0.01.01"));
+    // Century years are leap years only when divisible by 400.
+    EXPECT_EQ(ParseReportDateTime("2000.02.29 10:00"), At(2000, 2, 29, 10, 0));
+    EXPECT_FALSE(ParseReportDateTime("1900.02.29 10:00"));
+    EXPECT_FALSE(ParseReportDateTime("2100.02.29 10:00"));
 }
 
 TEST(Report, StartsEmptyWithWriteSymbolOn) {

@@ -7,6 +7,7 @@
 
 #include "fixtures/temp_dir.hpp"
 #include "base/error.hpp"
+#include "languages/phrase_table.hpp"
 #include "model/report.hpp"
 
 namespace velquist {
@@ -116,6 +117,17 @@ TEST(WriteToFile, PrintsLabelsInTheBytesOfTheLanguage) {
     EXPECT_NE(hebrew.find("<td colspan=2></td><td colspan=4>Every tick</td>"), std::string::npos);
     const std::string german = BuildReportHtml(r, "German");
     EXPECT_NE(german.find("<tr bgcolor=\"#C0C0C0\" align=right><td>Nr.</td>"), std::string::npos);
+}
+
+// The two average rows carry different captions where the language has two
+// texts for them, as Russian does.
+TEST(WriteToFile, CaptionsTheAverageRunsRowWithItsOwnLabel) {
+    const std::string russian = BuildReportHtml(GoldenReport(), "Russian");
+    const std::string runsRow = "<tr align=left><td colspan=2 align=right>" +
+                                PhraseTable().Translate("Average_", "Russian") + "</td><td>" +
+                                PhraseTable().Translate("consecutive wins", "Russian") + "</td>";
+    EXPECT_NE(PhraseTable().Translate("Average_", "Russian"), PhraseTable().Translate("Average", "Russian"));
+    EXPECT_NE(russian.find(runsRow), std::string::npos);
 }
 
 TEST(WriteToFile, WritesEmptyLabelsForAnUnknownLanguage) {
