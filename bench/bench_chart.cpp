@@ -15,12 +15,12 @@
 #include <random>
 #include <string>
 
-#include "model/report.hpp"
 #include "chart/balance_chart.hpp"
-#include "output/bmp_file.hpp"
-#include "output/bmp_to_gif.hpp"
 #include "chart/chart_data.hpp"
 #include "chart/chart_render.hpp"
+#include "model/report.hpp"
+#include "output/bmp_file.hpp"
+#include "output/bmp_to_gif.hpp"
 #include "synthetic_report.hpp"
 #include "timing.hpp"
 

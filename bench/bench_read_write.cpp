@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <string>
 
+#include "base/file_io.hpp"
 #include "model/report.hpp"
 #include "output/html_writer.hpp"
-#include "base/file_io.hpp"
 #include "synthetic_report.hpp"
 #include "timing.hpp"
 

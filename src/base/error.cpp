@@ -29,7 +29,9 @@ Error OutOfMemoryError(std::string_view path) {
     return Error("Out of memory while working on \"" + std::string(path) + "\"");
 }
 
-Error NoChartError() { return Error("This build cannot draw the balance chart; nothing was merged"); }
+Error NoChartError() {
+    return Error("This build cannot draw the balance chart; nothing was merged");
+}
 
 Error StreamWriteError(std::string_view path, int errorNumber) {
     return Error("Stream write error. Cannot write file \"" + std::string(path) + "\". " +

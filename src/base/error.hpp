@@ -10,13 +10,13 @@
 namespace velquist {
 
 class Error : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // Raised by the owning lists for an index outside 0 .. Count - 1.
 class EListError : public Error {
-public:
+  public:
     explicit EListError(long long index);
 };
 

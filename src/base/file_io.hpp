@@ -1,7 +1,7 @@
 // Whole-file reading and writing.
 //
 // Reading is bounded: a regular file is read up to the size it had when it was
-// opened, anything else (a pipe, a device) up to kMaxStreamedFileSize.
+// opened, anything else (a pipe, a device) up to MaxStreamedFileSize.
 //
 // A regular file (or a new one) is written through a temporary file in the
 // same folder that is renamed over it, so a failure never leaves a half-written
@@ -26,7 +26,7 @@
 namespace velquist {
 
 // The most bytes read from a file that is not a regular file (256 MiB).
-inline constexpr std::size_t kMaxStreamedFileSize = std::size_t{256} << 20;
+inline constexpr std::size_t MaxStreamedFileSize = std::size_t{256} << 20;
 
 // The file's bytes. "Cannot open file "PATH". REASON" when it cannot be opened
 // or read; "Cannot read file "PATH". REASON" when it is too large to read.
@@ -38,7 +38,7 @@ std::string ReadFileUpToNul(const std::string& path);
 // without Commit, it removes the temporary file and the target stays as it
 // was. Errors name the target as given.
 class TAtomicFileWriter {
-public:
+  public:
     // sizeHint, when known, lets the file system reserve the space in one go;
     // it must not be more than will be written.
     explicit TAtomicFileWriter(const std::string& path, std::size_t sizeHint = 0);
@@ -49,7 +49,7 @@ public:
     void Write(std::string_view bytes);
     void Commit();
 
-private:
+  private:
     void OpenInPlace(bool isRegular);
     void PrepareTemporary(const struct stat* earlier, std::size_t sizeHint);
     int Descriptor() const;

@@ -15,7 +15,7 @@ namespace velquist {
 namespace {
 
 class TReadDescriptor {
-public:
+  public:
     explicit TReadDescriptor(int fd) : fd_(fd) {}
     TReadDescriptor(const TReadDescriptor&) = delete;
     TReadDescriptor& operator=(const TReadDescriptor&) = delete;
@@ -24,7 +24,7 @@ public:
     }
     int Get() const { return fd_; }
 
-private:
+  private:
     int fd_;
 };
 
@@ -32,10 +32,10 @@ private:
 // NUL byte; true when it stopped at the limit.
 bool ReadUpTo(int fd, const std::string& path, std::size_t limit, bool stopAtNul,
               std::string& bytes) {
-    constexpr std::size_t kPiece = 1 << 16;
+    constexpr std::size_t Piece = 1 << 16;
     while (bytes.size() < limit) {
         const std::size_t start = bytes.size();
-        const std::size_t want = std::min(kPiece, limit - start);
+        const std::size_t want = std::min(Piece, limit - start);
         bytes.resize(start + want);
         const ssize_t n = ::read(fd, bytes.data() + start, want);
         if (n < 0 && errno == EINTR) {
@@ -74,11 +74,11 @@ std::string ReadBounded(const std::string& path, bool stopAtNul) {
     // A regular file ends where it ended when it was opened, whatever is added
     // later; one that shows size 0 (those of /proc) is read like a pipe.
     const bool sized = S_ISREG(info.st_mode) && info.st_size > 0;
-    const std::size_t limit = sized ? static_cast<std::size_t>(info.st_size) : kMaxStreamedFileSize;
+    const std::size_t limit = sized ? static_cast<std::size_t>(info.st_size) : MaxStreamedFileSize;
     std::string bytes;
     try {
         // A sparse file may claim far more than it holds before its first NUL.
-        if (sized) bytes.reserve(std::min(limit, kMaxStreamedFileSize));
+        if (sized) bytes.reserve(std::min(limit, MaxStreamedFileSize));
         if (ReadUpTo(file.Get(), path, limit, stopAtNul, bytes) && !sized && HasMore(file.Get()))
             throw CannotReadFileError(path, "It is not a regular file and is longer than 256 MiB");
     } catch (const std::bad_alloc&) {

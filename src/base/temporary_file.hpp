@@ -15,7 +15,7 @@ namespace velquist {
 int WriteAll(int fd, std::string_view bytes);
 
 class TTemporaryFile {
-public:
+  public:
     TTemporaryFile() = default;
     TTemporaryFile(const TTemporaryFile&) = delete;
     TTemporaryFile& operator=(const TTemporaryFile&) = delete;
@@ -37,7 +37,7 @@ public:
     // The file was renamed into place: it is no longer removed.
     void Release();
 
-private:
+  private:
     std::string path_;
     int fd_ = -1;
     int slot_ = -1;
@@ -45,7 +45,7 @@ private:
 
 // A private folder (mode 0700) removed with whatever is in it.
 class TTemporaryFolder {
-public:
+  public:
     // Creates folder + prefix + 6 random characters; the path is empty when
     // that failed.
     TTemporaryFolder(const std::string& folder, std::string_view prefix);
@@ -55,7 +55,7 @@ public:
 
     const std::string& Path() const { return path_; }
 
-private:
+  private:
     std::string path_;
     int slot_ = -1;
 };

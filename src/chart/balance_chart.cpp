@@ -3,11 +3,11 @@
 #include <QGuiApplication>
 
 #include "base/error.hpp"
-#include "output/bmp_file.hpp"
-#include "output/bmp_to_gif.hpp"
+#include "base/temporary_file.hpp"
 #include "chart/chart_data.hpp"
 #include "chart/chart_render.hpp"
-#include "base/temporary_file.hpp"
+#include "output/bmp_file.hpp"
+#include "output/bmp_to_gif.hpp"
 
 namespace velquist {
 namespace {
@@ -37,7 +37,8 @@ void CreateGraph(const TMT4TestReport& report, const std::string& tempPath) {
     // the report that was just written.
     if (IsSameFile(gifPath, report.FileName)) {
         throw CannotCreateFileError(
-            gifPath, "It is the report file itself; choose a result name that does not end in \".gif\"");
+            gifPath,
+            "It is the report file itself; choose a result name that does not end in \".gif\"");
     }
     const std::vector<double> points = BalancePoints(report);
     const TChartPicture picture = RenderBalanceChart(points, WidenedRange(FittedRange(points)));

@@ -28,7 +28,7 @@ namespace {
 // The envelope keeps points per quarter pixel column: a 2-pixel pen spreads a
 // point into the column on its left or its right depending on where it lies
 // within its own, so whole-column bins lose a pixel here and there.
-constexpr double kBinsPerPixel = 4;
+constexpr double BinsPerPixel = 4;
 
 // One bin's share of the points, by index.
 struct TBin {
@@ -51,9 +51,9 @@ std::vector<QPointF> ColumnEnvelope(const std::vector<double>& points, const TPl
     std::vector<QPointF> out;
     if (points.empty()) return out;
     TBin current;
-    double bin = std::floor(map.X(0) * kBinsPerPixel);
+    double bin = std::floor(map.X(0) * BinsPerPixel);
     for (std::size_t i = 1; i < points.size(); ++i) {
-        const double x = std::floor(map.X(static_cast<double>(i)) * kBinsPerPixel);
+        const double x = std::floor(map.X(static_cast<double>(i)) * BinsPerPixel);
         if (x != bin) {
             EmitBin(current, points, map, out);
             current = TBin{i, i, i, i};
@@ -82,7 +82,7 @@ void DrawBalanceLine(QPainter& painter, const std::vector<double>& points, const
     if (line.size() < 2) return;  // a single point shows no line
     // Round joins: a dense zigzag with mitred joins grows spikes and turns into a
     // blot much thicker than 2 pixels.
-    QPen pen(QColor::fromRgb(kChartLineColour), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    QPen pen(QColor::fromRgb(ChartLineColour), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     painter.setPen(pen);
     painter.drawPolyline(line.data(), static_cast<int>(line.size()));
 }

@@ -40,7 +40,7 @@ class TPlotMapping {
 std::vector<QPointF> ColumnEnvelope(const std::vector<double>& points, const TPlotMapping& map);
 
 // Draws the line through the points (point k at x = k), 2 pixels wide, in
-// kChartLineColour, without markers.
+// ChartLineColour, without markers.
 void DrawBalanceLine(QPainter& painter, const std::vector<double>& points, const TPlotMapping& map,
                      TLineDrawing drawing);
 

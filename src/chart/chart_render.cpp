@@ -13,16 +13,16 @@
 namespace velquist {
 namespace {
 
-constexpr int kAxisWidth = 2;
-constexpr int kTickLength = 3;              // tick marks outside the axis lines
-constexpr int kBottomGap = 1;               // between a tick and the label below it
-constexpr int kRightGap = 2;                // between a tick and the label to its right
-constexpr int kLabelSpace = 24;             // least free room between two labels side by side
-constexpr int kEmptyAxisGridSpacing = 100;  // grid across a bottom axis without labels
-constexpr int kDotsPerMeter = 3780;         // 96 dots per inch: 8 points are about 11 pixels
+constexpr int AxisWidth = 2;
+constexpr int TickLength = 3;              // tick marks outside the axis lines
+constexpr int BottomGap = 1;               // between a tick and the label below it
+constexpr int RightGap = 2;                // between a tick and the label to its right
+constexpr int LabelSpace = 24;             // least free room between two labels side by side
+constexpr int EmptyAxisGridSpacing = 100;  // grid across a bottom axis without labels
+constexpr int DotsPerMeter = 3780;         // 96 dots per inch: 8 points are about 11 pixels
 // Labels of the vertical axis show three decimals at most: a finer step would
 // repeat labels.
-constexpr double kFinestValueStep = 0.001;
+constexpr double FinestValueStep = 0.001;
 
 struct TLabel {
     QString Text;
@@ -53,7 +53,7 @@ void PlaceRightLabels(TLayout& layout, TChartRange yRange, const QFontMetrics& m
     QRect& plot = layout.Plot;
     const int textHeight = metrics.height();
     const std::vector<double> values =
-        AxisTicks(yRange, plot.bottom() - plot.top(), 2.0 * textHeight, kFinestValueStep);
+        AxisTicks(yRange, plot.bottom() - plot.top(), 2.0 * textHeight, FinestValueStep);
     const TPlotMapping map(plot, 1, yRange);
     int widest = 0;
     for (const double value : values) {
@@ -63,8 +63,8 @@ void PlaceRightLabels(TLayout& layout, TChartRange yRange, const QFontMetrics& m
         widest = std::max(widest, metrics.horizontalAdvance(label.Text));
         layout.Right.push_back(label);
     }
-    const int labelLeft = kChartWidth - kChartMarginRight - widest;
-    plot.setRight(labelLeft - kRightGap - kTickLength - kAxisWidth);
+    const int labelLeft = ChartWidth - ChartMarginRight - widest;
+    plot.setRight(labelLeft - RightGap - TickLength - AxisWidth);
     for (TLabel& label : layout.Right) {
         label.Box = QRect(labelLeft, label.Position - textHeight / 2, widest, textHeight);
         label.TextLeft = labelLeft;
@@ -81,11 +81,11 @@ bool Overlaps(const QRect& box, const std::vector<TLabel>& labels) {
 void PlaceBottomLabels(TLayout& layout, std::size_t pointCount, const QFontMetrics& metrics) {
     const QRect& plot = layout.Plot;
     const double xMax = pointCount > 1 ? static_cast<double>(pointCount - 1) : 0;
-    const int spacing = metrics.horizontalAdvance(FormatChartLabel(xMax, QLocale())) + kLabelSpace;
+    const int spacing = metrics.horizontalAdvance(FormatChartLabel(xMax, QLocale())) + LabelSpace;
     // The x values count trades: steps below 1 make no sense.
     const std::vector<double> values = AxisTicks({0, xMax}, plot.right() - plot.left(), spacing, 1);
     const TPlotMapping map(plot, std::max(xMax, 1.0), {});
-    const int top = plot.bottom() + kAxisWidth + kTickLength + kBottomGap;
+    const int top = plot.bottom() + AxisWidth + TickLength + BottomGap;
     for (const double value : values) {
         TLabel label;
         label.Text = FormatChartLabel(value, QLocale());
@@ -94,9 +94,9 @@ void PlaceBottomLabels(TLayout& layout, std::size_t pointCount, const QFontMetri
         const QRect ink = metrics.tightBoundingRect(label.Text);
         label.TextLeft = label.Position - ink.left() - ink.width() / 2;
         label.Box = QRect(label.TextLeft + ink.left(), top, ink.width(), metrics.height());
-        const QRect room = label.Box.adjusted(-kLabelSpace / 2, 0, kLabelSpace / 2, 0);
-        if (label.Box.left() < kChartMarginLeft ||
-            label.Box.right() >= kChartWidth - kChartMarginRight || Overlaps(room, layout.Bottom) ||
+        const QRect room = label.Box.adjusted(-LabelSpace / 2, 0, LabelSpace / 2, 0);
+        if (label.Box.left() < ChartMarginLeft ||
+            label.Box.right() >= ChartWidth - ChartMarginRight || Overlaps(room, layout.Bottom) ||
             Overlaps(label.Box, layout.Right)) {
             continue;
         }
@@ -124,18 +124,17 @@ TLayout PlaceLayout(const std::vector<double>& points, TChartRange yRange,
     const int textHeight = metrics.height();
     // Room for half a label beside the frame where a label may be centred on
     // its corner: the first bottom label is always "0" at the left end.
-    const int left =
-        kChartMarginLeft + metrics.tightBoundingRect(QLocale().zeroDigit()).width() / 2;
-    const int top = kChartMarginTop + textHeight / 2;
+    const int left = ChartMarginLeft + metrics.tightBoundingRect(QLocale().zeroDigit()).width() / 2;
+    const int top = ChartMarginTop + textHeight / 2;
     const int bottom =
-        kChartHeight - kChartMarginBottom - textHeight - kBottomGap - kTickLength - kAxisWidth;
+        ChartHeight - ChartMarginBottom - textHeight - BottomGap - TickLength - AxisWidth;
     layout.Plot = QRect(QPoint(left, top), QPoint(left, bottom));
     PlaceRightLabels(layout, yRange, metrics);
     PlaceBottomLabels(layout, points.size(), metrics);
     const QRect& plot = layout.Plot;
     layout.GridRows = GridPositions(layout.Right, plot.top(), plot.bottom(), 2 * textHeight);
     layout.GridColumns =
-        GridPositions(layout.Bottom, plot.left(), plot.right(), kEmptyAxisGridSpacing);
+        GridPositions(layout.Bottom, plot.left(), plot.right(), EmptyAxisGridSpacing);
     return layout;
 }
 
@@ -151,7 +150,7 @@ void DrawGrid(QPainter& painter, const TLayout& layout) {
         if (row <= plot.top() || row >= plot.bottom()) continue;
         for (int x = plot.left() + 2; x < plot.right(); x += 2) dots << QPoint(x, row);
     }
-    painter.setPen(QPen(QColor::fromRgb(kChartGridColour), 1));
+    painter.setPen(QPen(QColor::fromRgb(ChartGridColour), 1));
     painter.drawPoints(dots);
 }
 
@@ -162,13 +161,13 @@ void DrawFrameAndAxes(QPainter& painter, const TLayout& layout) {
     const QColor black(Qt::black);
     painter.fillRect(QRect(plot.left(), plot.top(), plot.width(), 1), black);
     painter.fillRect(QRect(plot.left(), plot.top(), 1, plot.height()), black);
-    painter.fillRect(QRect(plot.left(), plot.bottom(), plot.width() + 1, kAxisWidth), black);
-    painter.fillRect(QRect(plot.right(), plot.top(), kAxisWidth, plot.height() + 1), black);
+    painter.fillRect(QRect(plot.left(), plot.bottom(), plot.width() + 1, AxisWidth), black);
+    painter.fillRect(QRect(plot.right(), plot.top(), AxisWidth, plot.height() + 1), black);
     for (const TLabel& label : layout.Bottom) {
-        painter.fillRect(QRect(label.Position, plot.bottom() + kAxisWidth, 1, kTickLength), black);
+        painter.fillRect(QRect(label.Position, plot.bottom() + AxisWidth, 1, TickLength), black);
     }
     for (const TLabel& label : layout.Right) {
-        painter.fillRect(QRect(plot.right() + kAxisWidth, label.Position, kTickLength, 1), black);
+        painter.fillRect(QRect(plot.right() + AxisWidth, label.Position, TickLength, 1), black);
     }
 }
 
@@ -187,9 +186,9 @@ void DrawLabels(QPainter& painter, const TLayout& layout) {
 
 TChartPicture RenderBalanceChart(const std::vector<double>& points, TChartRange yRange,
                                  TLineDrawing drawing) {
-    QImage image(kChartWidth, kChartHeight, QImage::Format_RGB32);
-    image.setDotsPerMeterX(kDotsPerMeter);
-    image.setDotsPerMeterY(kDotsPerMeter);
+    QImage image(ChartWidth, ChartHeight, QImage::Format_RGB32);
+    image.setDotsPerMeterX(DotsPerMeter);
+    image.setDotsPerMeterY(DotsPerMeter);
     image.fill(Qt::white);
     const QFont font = LabelFont();
     const TLayout layout = PlaceLayout(points, yRange, QFontMetrics(font, &image));

@@ -17,17 +17,17 @@
 
 namespace velquist {
 
-inline constexpr int kChartWidth = 820;
-inline constexpr int kChartHeight = 200;
+inline constexpr int ChartWidth = 820;
+inline constexpr int ChartHeight = 200;
 // Outer margins: 1 % of the width on the left, 5 % of the height on top, 2 %
 // of the width on the right, nothing below.
-inline constexpr int kChartMarginLeft = 8;
-inline constexpr int kChartMarginTop = 10;
-inline constexpr int kChartMarginRight = 16;
-inline constexpr int kChartMarginBottom = 0;
+inline constexpr int ChartMarginLeft = 8;
+inline constexpr int ChartMarginTop = 10;
+inline constexpr int ChartMarginRight = 16;
+inline constexpr int ChartMarginBottom = 0;
 
-inline constexpr QRgb kChartLineColour = 0xFF0000B0;  // RGB (0, 0, 176)
-inline constexpr QRgb kChartGridColour = 0xFFCCCCCC;  // RGB (204, 204, 204)
+inline constexpr QRgb ChartLineColour = 0xFF0000B0;  // RGB (0, 0, 176)
+inline constexpr QRgb ChartGridColour = 0xFFCCCCCC;  // RGB (204, 204, 204)
 
 // How the balance line is drawn. ColumnEnvelope keeps per quarter pixel column
 // only the first, lowest, highest and last point, which gives nearly the full
@@ -36,7 +36,7 @@ inline constexpr QRgb kChartGridColour = 0xFFCCCCCC;  // RGB (204, 204, 204)
 enum class TLineDrawing { ColumnEnvelope, FullPolyline };
 
 struct TChartPicture {
-    QImage Image;  // kChartWidth x kChartHeight, QImage::Format_RGB32
+    QImage Image;  // ChartWidth x ChartHeight, QImage::Format_RGB32
     // The plot frame: its left and right pixel columns are Plot.left() and
     // Plot.right(), its top and bottom rows Plot.top() and Plot.bottom(). The
     // axis lines cover the rows bottom() and bottom() + 1 and the columns

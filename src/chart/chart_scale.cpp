@@ -7,7 +7,7 @@ namespace {
 
 // More labels than any axis of the picture can show: guards against ranges
 // that would make the loop below run (nearly) forever.
-constexpr double kMaxTicks = 1000;
+constexpr double MaxTicks = 1000;
 
 }  // namespace
 
@@ -32,7 +32,7 @@ std::vector<double> AxisTicks(TChartRange range, double pixels, double minSpacin
     const double first = std::ceil(range.Min / step - 1e-9);
     const double last = std::floor(range.Max / step + 1e-9);
     std::vector<double> ticks;
-    if (first <= last && last - first < kMaxTicks) {
+    if (first <= last && last - first < MaxTicks) {
         // Counted in integers: for huge values first + 1 may equal first. Adding
         // 0.0 turns a -0 into 0, which would otherwise be labelled "-0".
         const int count = static_cast<int>(last - first) + 1;

@@ -2,9 +2,9 @@
 
 #include <optional>
 
+#include "base/error.hpp"
 #include "cli/inspect_json.hpp"
 #include "languages/phrase_table.hpp"
-#include "base/error.hpp"
 
 namespace velquist {
 namespace {
@@ -52,8 +52,10 @@ std::optional<TMergeOptions> ParseMergeOptions(const std::vector<std::string>& a
         } else if ((arg == "-o" || arg == "-l") && i + 1 < args.size()) {
             (arg == "-o" ? options.Result : options.Language) = args[++i];
         } else {
-            err << "velquist-merge: " << (arg == "-o" || arg == "-l" ? "missing value for " : "unknown option ")
-                << arg << "\n" << Usage;
+            err << "velquist-merge: "
+                << (arg == "-o" || arg == "-l" ? "missing value for " : "unknown option ") << arg
+                << "\n"
+                << Usage;
             return std::nullopt;
         }
     }
@@ -67,9 +69,12 @@ std::optional<TMergeOptions> ParseMergeOptions(const std::vector<std::string>& a
 
 const char* StepName(TMergeStep step) {
     switch (step) {
-        case TMergeStep::Read: return "read";
-        case TMergeStep::Write: return "write";
-        case TMergeStep::Chart: return "chart";
+        case TMergeStep::Read:
+            return "read";
+        case TMergeStep::Write:
+            return "write";
+        case TMergeStep::Chart:
+            return "chart";
     }
     return "";
 }
@@ -83,7 +88,9 @@ int RunMerge(const TMergeOptions& options, std::ostream& out, std::ostream& err,
     const TMergeRequest request{options.Reports, options.Result, options.Language, options.Strict};
     TStepObserver onStep;
     if (options.Verbose)
-        onStep = [&](TMergeStep step, const std::string& fileName) { out << StepName(step) << ": " << fileName << "\n"; };
+        onStep = [&](TMergeStep step, const std::string& fileName) {
+            out << StepName(step) << ": " << fileName << "\n";
+        };
     const TMergeOutcome outcome = MergeJob(request, reportA, reportB, chartStep, onStep);
 
     for (const TReadWarning& warning : outcome.Warnings) {
@@ -97,14 +104,16 @@ int RunMerge(const TMergeOptions& options, std::ostream& out, std::ostream& err,
         case TMergeOutcome::TKind::Failed:
             // Name the report when the reader's message itself does not; the
             // messages of the later steps name their files.
-            if (outcome.Step == TMergeStep::Read && outcome.Message.find(outcome.FileName) == std::string::npos)
+            if (outcome.Step == TMergeStep::Read &&
+                outcome.Message.find(outcome.FileName) == std::string::npos)
                 err << outcome.FileName << ": ";
             err << outcome.Message << "\n";
             return ExitError;
         case TMergeOutcome::TKind::Done:
             break;
     }
-    if (options.Verbose) out << "merged " << options.Reports.size() << " reports into " << options.Result << "\n";
+    if (options.Verbose)
+        out << "merged " << options.Reports.size() << " reports into " << options.Result << "\n";
     return ExitSuccess;
 }
 

@@ -10,7 +10,7 @@ namespace velquist {
 namespace {
 
 class TJsonObject {
-public:
+  public:
     explicit TJsonObject(std::string& out) : out_(out) { out_ += '{'; }
     ~TJsonObject() { out_ += '}'; }
 
@@ -51,7 +51,7 @@ public:
         out_ += ':';
     }
 
-private:
+  private:
     void AppendString(std::string_view text) {
         static constexpr char hex[] = "0123456789abcdef";
         out_ += '"';

@@ -49,7 +49,8 @@ TMergeOutcome MergeJob(const TMergeRequest& request, TMT4TestReport& reportA,
         return outcome;
     };
     if (request.Files.size() < 2) return stop(TMergeOutcome::TKind::Refused, NoReportsMessage);
-    if (request.ResultFileName.empty()) return stop(TMergeOutcome::TKind::Refused, NoResultNameMessage);
+    if (request.ResultFileName.empty())
+        return stop(TMergeOutcome::TKind::Refused, NoResultNameMessage);
     if (!chartStep) return stop(TMergeOutcome::TKind::Failed, NoChartError().what());
     try {
         RunSteps(request, reportA, reportB, chartStep, onStep, outcome);

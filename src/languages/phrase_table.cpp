@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "languages/phrase_data.hpp"
 #include "base/error.hpp"
+#include "languages/phrase_data.hpp"
 
 namespace velquist {
 

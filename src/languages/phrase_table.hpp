@@ -22,7 +22,7 @@ const std::array<std::string_view, LanguageCount>& LanguageNames();
 int LanguageIndex(std::string_view language);
 
 class TLngPhrase {
-public:
+  public:
     std::string Key;
     std::array<std::string, LanguageCount> Texts;
 
@@ -32,7 +32,7 @@ public:
 };
 
 class TLngPhraseList {
-public:
+  public:
     std::int32_t Count() const { return static_cast<std::int32_t>(items_.size()); }
     // EListError outside 0 .. Count - 1.
     const TLngPhrase& Items(std::int32_t index) const;
@@ -48,7 +48,7 @@ public:
     // The phrase's text in the language; empty for an unknown key or language.
     std::string Translate(std::string_view key, std::string_view language) const;
 
-private:
+  private:
     // Hashes std::string and std::string_view alike, so that a lookup copies nothing.
     struct TextHash {
         using is_transparent = void;

@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <string_view>
 
+#include "base/globals.hpp"
 #include "merge/int_list.hpp"
 #include "merge/statistics_walk.hpp"
 #include "model/report.hpp"
-#include "base/globals.hpp"
 
 namespace velquist {
 namespace {

@@ -95,9 +95,8 @@ std::optional<TDateTime> EncodeDateTime(const TDateTimeParts& p) {
         p.Second > 59 || p.Millisecond < 0 || p.Millisecond > 999)
         return std::nullopt;
     const double date = static_cast<double>(DaysFromCivil(p.Year, p.Month, p.Day));
-    const double time =
-        (((p.Hour * 60.0 + p.Minute) * 60.0 + p.Second) * 1000.0 + p.Millisecond) /
-        static_cast<double>(MillisecondsPerDay);
+    const double time = (((p.Hour * 60.0 + p.Minute) * 60.0 + p.Second) * 1000.0 + p.Millisecond) /
+                        static_cast<double>(MillisecondsPerDay);
     // Before 1899-12-30 the time of day counts away from zero.
     return date < 0 ? date - time : date + time;
 }
@@ -135,8 +134,7 @@ std::optional<TDateTime> ParseReportDateTime(std::string_view text) {
         if (!ReadNumber(text, pos, 2, p.Hour) || !Expect(text, pos, ':') ||
             !ReadNumber(text, pos, 2, p.Minute))
             return std::nullopt;
-        if (pos < text.size() && text[pos] == ':' &&
-            (++pos, !ReadNumber(text, pos, 2, p.Second)))
+        if (pos < text.size() && text[pos] == ':' && (++pos, !ReadNumber(text, pos, 2, p.Second)))
             return std::nullopt;
         while (pos < text.size() && text[pos] == ' ') ++pos;
     }

@@ -11,7 +11,7 @@
 namespace velquist {
 
 class TOperation {
-public:
+  public:
     std::int32_t Num = 0;
     TDateTime Time = 0;
     std::string OpType;
@@ -33,7 +33,7 @@ public:
 
 // Ordered list of operations that owns its elements. Add stores a copy.
 class TOperationList {
-public:
+  public:
     // The first list built in the process also builds the phrase table.
     TOperationList();
 
@@ -56,7 +56,7 @@ public:
     auto begin() const { return items_.begin(); }
     auto end() const { return items_.end(); }
 
-private:
+  private:
     std::vector<TOperation> items_;
 };
 

@@ -1,5 +1,5 @@
-#include "languages/phrase_table.hpp"
 #include "base/error.hpp"
+#include "languages/phrase_table.hpp"
 #include "model/operation.hpp"
 
 namespace velquist {
@@ -16,8 +16,6 @@ const TOperation& TOperationList::Items(std::int32_t index) const {
     return items_[static_cast<std::size_t>(index)];
 }
 
-void TOperationList::Exchange(std::int32_t i, std::int32_t j) {
-    std::swap(Items(i), Items(j));
-}
+void TOperationList::Exchange(std::int32_t i, std::int32_t j) { std::swap(Items(i), Items(j)); }
 
 }  // namespace velquist

@@ -14,7 +14,7 @@
 namespace velquist {
 
 class TMT4TestReport {
-public:
+  public:
     std::string FileName;
     std::string ModellingQualityText;
     std::string MaximalDrawdownText;

@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <string>
 
+#include "base/file_io.hpp"
 #include "output/bmp_file.hpp"
 #include "output/bmp_layout.hpp"
 #include "output/little_endian.hpp"
-#include "base/file_io.hpp"
 
 namespace velquist {
 namespace {

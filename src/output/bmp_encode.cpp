@@ -3,16 +3,16 @@
 #include <string>
 
 #include "base/error.hpp"
+#include "base/file_io.hpp"
 #include "output/bmp_file.hpp"
 #include "output/little_endian.hpp"
-#include "base/file_io.hpp"
 
 namespace velquist {
 namespace {
 
-constexpr std::uint32_t kFileHeaderSize = 14;
-constexpr std::uint32_t kInfoHeaderSize = 40;
-constexpr std::uint32_t kPixelsPerMetre = 2835;  // 72 dots per inch
+constexpr std::uint32_t FileHeaderSize = 14;
+constexpr std::uint32_t InfoHeaderSize = 40;
+constexpr std::uint32_t PixelsPerMetre = 2835;  // 72 dots per inch
 
 struct THeaderField {
     std::uint32_t Value;
@@ -20,9 +20,9 @@ struct THeaderField {
 };
 
 void CheckPicture(const TRgbImage& image) {
-    const bool sizeOk = image.Width >= 1 && image.Height >= 1 && image.Width <= kMaxBitmapSide &&
-                        image.Height <= kMaxBitmapSide &&
-                        static_cast<long long>(image.Width) * image.Height <= kMaxBitmapPixels;
+    const bool sizeOk = image.Width >= 1 && image.Height >= 1 && image.Width <= MaxBitmapSide &&
+                        image.Height <= MaxBitmapSide &&
+                        static_cast<long long>(image.Width) * image.Height <= MaxBitmapPixels;
     if (!sizeOk || image.Rgb.size() != static_cast<std::size_t>(image.Width) *
                                            static_cast<std::size_t>(image.Height) * 3) {
         throw Error("Cannot write a bitmap of " + std::to_string(image.Width) + " x " +
@@ -56,23 +56,23 @@ std::string EncodeBmp24(const TRgbImage& image) {
     // sizes far below 4 GiB, so the 32-bit fields hold them.
     const std::uint32_t stride = (width * 3 + 3) / 4 * 4;
     const std::uint32_t imageSize = stride * height;
-    const std::uint32_t fileSize = kFileHeaderSize + kInfoHeaderSize + imageSize;
+    const std::uint32_t fileSize = FileHeaderSize + InfoHeaderSize + imageSize;
     const THeaderField header[] = {
-        {'B' | 'M' << 8, 2},                     // signature
-        {fileSize, 4},                           // file size
-        {0, 4},                                  // reserved
-        {kFileHeaderSize + kInfoHeaderSize, 4},  // offset of the pixels
-        {kInfoHeaderSize, 4},                    // info header size
-        {width, 4},                              // width
-        {height, 4},                             // positive height: rows bottom-up
-        {1, 2},                                  // planes
-        {24, 2},                                 // bits per pixel
-        {0, 4},                                  // no compression
-        {imageSize, 4},                          // size of the pixels
-        {kPixelsPerMetre, 4},                    // horizontal resolution
-        {kPixelsPerMetre, 4},                    // vertical resolution
-        {0, 4},                                  // colours used: none, no table
-        {0, 4},                                  // important colours: all
+        {'B' | 'M' << 8, 2},                   // signature
+        {fileSize, 4},                         // file size
+        {0, 4},                                // reserved
+        {FileHeaderSize + InfoHeaderSize, 4},  // offset of the pixels
+        {InfoHeaderSize, 4},                   // info header size
+        {width, 4},                            // width
+        {height, 4},                           // positive height: rows bottom-up
+        {1, 2},                                // planes
+        {24, 2},                               // bits per pixel
+        {0, 4},                                // no compression
+        {imageSize, 4},                        // size of the pixels
+        {PixelsPerMetre, 4},                   // horizontal resolution
+        {PixelsPerMetre, 4},                   // vertical resolution
+        {0, 4},                                // colours used: none, no table
+        {0, 4},                                // important colours: all
     };
     std::string out;
     out.reserve(fileSize);

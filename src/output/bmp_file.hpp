@@ -20,14 +20,14 @@ namespace velquist {
 
 // The largest picture side that a bitmap may have: the GIF that is made from
 // it stores its sides in 16 bits.
-inline constexpr int kMaxBitmapSide = 65535;
+inline constexpr int MaxBitmapSide = 65535;
 // The most pixels that a bitmap may have (64 Mi): bounds the memory that a
 // crafted file can make the reader take.
-inline constexpr long long kMaxBitmapPixels = 1LL << 26;
+inline constexpr long long MaxBitmapPixels = 1LL << 26;
 
 // The bytes of a 24-bit bottom-up BMP file of the picture. Throws Error when
-// the picture is empty, has a side over kMaxBitmapSide or more than
-// kMaxBitmapPixels pixels (what DecodeBmp would refuse), or its Rgb does not
+// the picture is empty, has a side over MaxBitmapSide or more than
+// MaxBitmapPixels pixels (what DecodeBmp would refuse), or its Rgb does not
 // hold exactly Width * Height * 3 bytes.
 std::string EncodeBmp24(const TRgbImage& image);
 

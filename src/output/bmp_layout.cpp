@@ -15,14 +15,14 @@
 namespace velquist {
 namespace {
 
-constexpr std::size_t kFileHeaderSize = 14;
-constexpr std::uint32_t kCoreHeaderSize = 12;
+constexpr std::size_t FileHeaderSize = 14;
+constexpr std::uint32_t CoreHeaderSize = 12;
 // Shortest info header: the OS/2 version 2 header may stop after the bit count.
-constexpr std::uint32_t kMinInfoHeaderSize = 16;
+constexpr std::uint32_t MinInfoHeaderSize = 16;
 // Info headers of version 2 and later hold the colour masks themselves.
-constexpr std::uint32_t kHeaderWithMasksSize = 52;
+constexpr std::uint32_t HeaderWithMasksSize = 52;
 
-enum : std::uint32_t { kBiRgb = 0, kBiBitFields = 3, kBiAlphaBitFields = 6 };
+enum : std::uint32_t { BiRgb = 0, BiBitFields = 3, BiAlphaBitFields = 6 };
 
 // The header fields the reader needs, as read, before any check.
 struct TRawHeader {
@@ -30,7 +30,7 @@ struct TRawHeader {
     std::int64_t Width = 0;
     std::int64_t Height = 0;
     std::uint32_t BitsPerPixel = 0;
-    std::uint32_t Compression = kBiRgb;
+    std::uint32_t Compression = BiRgb;
     std::uint32_t ColoursUsed = 0;
     std::size_t PixelOffset = 0;
 };
@@ -39,22 +39,22 @@ struct TRawHeader {
 std::uint32_t InfoField(std::string_view bytes, std::uint32_t headerSize, std::uint32_t offset,
                         int size) {
     if (offset + size > headerSize) return 0;
-    const std::size_t at = kFileHeaderSize + offset;
+    const std::size_t at = FileHeaderSize + offset;
     return size == 2 ? ReadLe16(bytes, at) : ReadLe32(bytes, at);
 }
 
 TRawHeader ReadRawHeader(std::string_view bytes, std::string_view path) {
-    if (bytes.size() < kFileHeaderSize + 4 || bytes.substr(0, 2) != "BM") {
+    if (bytes.size() < FileHeaderSize + 4 || bytes.substr(0, 2) != "BM") {
         ThrowBadBitmap(path, "not a BMP file");
     }
     TRawHeader raw;
     raw.PixelOffset = ReadLe32(bytes, 10);
-    raw.HeaderSize = ReadLe32(bytes, kFileHeaderSize);
-    if (raw.HeaderSize != kCoreHeaderSize && raw.HeaderSize < kMinInfoHeaderSize) {
+    raw.HeaderSize = ReadLe32(bytes, FileHeaderSize);
+    if (raw.HeaderSize != CoreHeaderSize && raw.HeaderSize < MinInfoHeaderSize) {
         ThrowBadBitmap(path, "unknown header size " + std::to_string(raw.HeaderSize));
     }
-    if (raw.HeaderSize > bytes.size() - kFileHeaderSize) ThrowBadBitmap(path, "header cut short");
-    if (raw.HeaderSize == kCoreHeaderSize) {
+    if (raw.HeaderSize > bytes.size() - FileHeaderSize) ThrowBadBitmap(path, "header cut short");
+    if (raw.HeaderSize == CoreHeaderSize) {
         raw.Width = ReadLe16(bytes, 18);
         raw.Height = ReadLe16(bytes, 20);
         raw.BitsPerPixel = ReadLe16(bytes, 24);
@@ -73,8 +73,7 @@ void SetSize(const TRawHeader& raw, std::string_view path, TBmpLayout& layout) {
     const std::int64_t rows = raw.Height < 0 ? -raw.Height : raw.Height;
     const std::string size = std::to_string(raw.Width) + " x " + std::to_string(raw.Height);
     if (raw.Width < 1 || rows < 1) ThrowBadBitmap(path, "invalid picture size " + size);
-    if (raw.Width > kMaxBitmapSide || rows > kMaxBitmapSide ||
-        raw.Width * rows > kMaxBitmapPixels) {
+    if (raw.Width > MaxBitmapSide || rows > MaxBitmapSide || raw.Width * rows > MaxBitmapPixels) {
         ThrowBadBitmap(path, "picture of " + size + " pixels is too large");
     }
     layout.Width = static_cast<int>(raw.Width);
@@ -110,14 +109,14 @@ void SetChannels(std::string_view bytes, const TRawHeader& raw, std::string_view
         masks[1] = 0x00FF00;
         masks[2] = 0x0000FF;
     }
-    if (raw.Compression == kBiBitFields || raw.Compression == kBiAlphaBitFields) {
-        std::size_t at = kFileHeaderSize + 40;
-        if (raw.HeaderSize < kHeaderWithMasksSize) {
+    if (raw.Compression == BiBitFields || raw.Compression == BiAlphaBitFields) {
+        std::size_t at = FileHeaderSize + 40;
+        if (raw.HeaderSize < HeaderWithMasksSize) {
             at = afterHeader;
             if (at + 12 > bytes.size()) ThrowBadBitmap(path, "header cut short");
         }
         for (int i = 0; i < 3; ++i) masks[i] = ReadLe32(bytes, at + 4 * i);
-    } else if (raw.Compression != kBiRgb) {
+    } else if (raw.Compression != BiRgb) {
         ThrowUnsupportedCompression(raw, path);
     }
     if (!ToChannel(masks[0], layout.Red) || !ToChannel(masks[1], layout.Green) ||
@@ -131,12 +130,12 @@ void SetChannels(std::string_view bytes, const TRawHeader& raw, std::string_view
 // the headers and the pixels.
 void SetPalette(std::string_view bytes, const TRawHeader& raw, std::string_view path,
                 std::size_t afterHeader, TBmpLayout& layout) {
-    if (raw.Compression != kBiRgb) ThrowUnsupportedCompression(raw, path);
+    if (raw.Compression != BiRgb) ThrowUnsupportedCompression(raw, path);
     const std::uint32_t fullTable = 1u << raw.BitsPerPixel;
     std::uint32_t count = raw.ColoursUsed;
     if (count == 0 || count > fullTable) count = fullTable;
     layout.PaletteOffset = afterHeader;
-    layout.PaletteEntrySize = raw.HeaderSize == kCoreHeaderSize ? 3 : 4;
+    layout.PaletteEntrySize = raw.HeaderSize == CoreHeaderSize ? 3 : 4;
     const std::size_t end = std::min(raw.PixelOffset, bytes.size());
     const std::size_t room = end > afterHeader ? end - afterHeader : 0;
     count = std::min<std::size_t>(count, room / layout.PaletteEntrySize);
@@ -171,11 +170,11 @@ TBmpLayout ReadBmpLayout(std::string_view bytes, std::string_view path) {
         ThrowBadBitmap(path, "unsupported bits per pixel " + std::to_string(bpp));
     }
     layout.BitsPerPixel = static_cast<int>(bpp);
-    const std::size_t afterHeader = kFileHeaderSize + raw.HeaderSize;
+    const std::size_t afterHeader = FileHeaderSize + raw.HeaderSize;
     if (bpp <= 8) {
         SetPalette(bytes, raw, path, afterHeader, layout);
     } else if (bpp == 24) {
-        if (raw.Compression != kBiRgb) ThrowUnsupportedCompression(raw, path);
+        if (raw.Compression != BiRgb) ThrowUnsupportedCompression(raw, path);
     } else {
         SetChannels(bytes, raw, path, afterHeader, layout);
     }

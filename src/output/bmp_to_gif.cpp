@@ -2,11 +2,11 @@
 
 #include <variant>
 
+#include "base/file_io.hpp"
 #include "output/bmp_file.hpp"
 #include "output/colour_table.hpp"
 #include "output/gif_encoder.hpp"
 #include "output/web_palette.hpp"
-#include "base/file_io.hpp"
 
 namespace velquist {
 namespace {

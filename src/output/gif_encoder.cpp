@@ -11,15 +11,15 @@
 namespace velquist {
 namespace {
 
-constexpr int kMaxSide = 65535;  // sides are 16-bit fields
-constexpr std::size_t kMaxColours = 256;
-constexpr std::size_t kMaxSubBlock = 255;
+constexpr int MaxSide = 65535;  // sides are 16-bit fields
+constexpr std::size_t MaxColours = 256;
+constexpr std::size_t MaxSubBlock = 255;
 
 void CheckPicture(const TIndexedImage& image) {
-    const bool sizeOk = image.Width >= 1 && image.Height >= 1 && image.Width <= kMaxSide &&
-                        image.Height <= kMaxSide &&
+    const bool sizeOk = image.Width >= 1 && image.Height >= 1 && image.Width <= MaxSide &&
+                        image.Height <= MaxSide &&
                         image.Indices.size() == std::size_t(image.Width) * image.Height;
-    const bool tableOk = !image.Palette.empty() && image.Palette.size() <= kMaxColours;
+    const bool tableOk = !image.Palette.empty() && image.Palette.size() <= MaxColours;
     if (!sizeOk || !tableOk) {
         throw Error("Cannot write a GIF of " + std::to_string(image.Width) + " x " +
                     std::to_string(image.Height) + " pixels from " +
@@ -74,8 +74,8 @@ void AppendImageData(std::string& out, const TIndexedImage& image, int bits) {
     const int minCodeSize = std::max(2, bits);
     out.push_back(static_cast<char>(minCodeSize));
     const std::string codes = LzwEncode(image.Indices, minCodeSize);
-    for (std::size_t at = 0; at < codes.size(); at += kMaxSubBlock) {
-        const std::size_t length = std::min(kMaxSubBlock, codes.size() - at);
+    for (std::size_t at = 0; at < codes.size(); at += MaxSubBlock) {
+        const std::size_t length = std::min(MaxSubBlock, codes.size() - at);
         out.push_back(static_cast<char>(length));
         out.append(codes, at, length);
     }

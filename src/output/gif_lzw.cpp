@@ -3,8 +3,8 @@
 namespace velquist {
 namespace {
 
-constexpr int kMaxCodeBits = 12;
-constexpr std::uint32_t kMaxCodes = 1u << kMaxCodeBits;
+constexpr int MaxCodeBits = 12;
+constexpr std::uint32_t MaxCodes = 1u << MaxCodeBits;
 
 // The strings seen so far, each known by its prefix code and its last index.
 // Indexed directly by (prefix, index): no probing, and at most 2 MiB for
@@ -13,10 +13,10 @@ constexpr std::uint32_t kMaxCodes = 1u << kMaxCodeBits;
 class TLzwCodeTable {
   public:
     explicit TLzwCodeTable(int indexBits)
-        : indexBits_(indexBits), codes_(std::size_t{kMaxCodes} << indexBits, kNone) {
-        added_.reserve(kMaxCodes);
+        : indexBits_(indexBits), codes_(std::size_t{MaxCodes} << indexBits, None) {
+        added_.reserve(MaxCodes);
     }
-    // The code of the string, or kNone.
+    // The code of the string, or None.
     std::uint32_t Find(std::uint32_t prefix, std::uint8_t index) const {
         return codes_[prefix << indexBits_ | index];
     }
@@ -26,10 +26,10 @@ class TLzwCodeTable {
         added_.push_back(key);
     }
     void Clear() {
-        for (const std::uint32_t key : added_) codes_[key] = kNone;
+        for (const std::uint32_t key : added_) codes_[key] = None;
         added_.clear();
     }
-    static constexpr std::uint32_t kNone = 0;  // string codes start above the clear code
+    static constexpr std::uint32_t None = 0;  // string codes start above the clear code
 
   private:
     int indexBits_;
@@ -83,16 +83,16 @@ std::string LzwEncode(const std::vector<std::uint8_t>& indices, int minCodeSize)
     for (std::size_t i = 1; i < indices.size(); ++i) {
         const std::uint8_t index = indices[i];
         const std::uint32_t code = table.Find(prefix, index);
-        if (code != TLzwCodeTable::kNone) {
+        if (code != TLzwCodeTable::None) {
             prefix = code;
             continue;
         }
         packer.Put(prefix, codeBits);
-        if (nextCode < kMaxCodes) {
+        if (nextCode < MaxCodes) {
             table.Add(prefix, index, nextCode++);
             // A decoder adds each code one step later than we do, so the width
             // grows only after a code that needs the wider width was added.
-            if (nextCode > (1u << codeBits) && codeBits < kMaxCodeBits) ++codeBits;
+            if (nextCode > (1u << codeBits) && codeBits < MaxCodeBits) ++codeBits;
         } else {
             // The table is full: the clear code makes the decoder start a
             // fresh table along with us.

@@ -4,12 +4,12 @@
 #include <functional>
 #include <string_view>
 
+#include "base/file_io.hpp"
+#include "base/globals.hpp"
+#include "base/web_addresses.hpp"
 #include "languages/phrase_table.hpp"
 #include "model/date_time.hpp"
 #include "output/number_format.hpp"
-#include "base/web_addresses.hpp"
-#include "base/file_io.hpp"
-#include "base/globals.hpp"
 
 namespace velquist {
 
@@ -312,10 +312,11 @@ namespace {
 // What a number takes beyond its shortest form ("0", "0.00") at the least:
 // rounding can only lengthen it, and a value of -1 or below keeps its sign.
 std::size_t ExtraWidth(double value) {
-    static constexpr double kTens[] = {1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
+    static constexpr double Tens[] = {1e1, 1e2, 1e3, 1e4,  1e5,  1e6,
+                                      1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
     const double magnitude = std::fabs(value);
     std::size_t extra = value <= -1 ? 1 : 0;
-    for (const double ten : kTens) {
+    for (const double ten : Tens) {
         if (magnitude < ten) break;
         ++extra;
     }
@@ -331,15 +332,17 @@ std::size_t ShortestTableSize(const TMT4TestReport& report) {
     TOperation withProfit;
     withProfit.HasProfit = withProfit.HasBalance = true;
     const std::size_t oddRow = FormatOperationRow(TOperation{}, 1, report.WriteSymbol).size();
-    const std::size_t evenExtra = FormatOperationRow(TOperation{}, 2, report.WriteSymbol).size() - oddRow;
-    const std::size_t profitExtra = FormatOperationRow(withProfit, 1, report.WriteSymbol).size() - oddRow;
+    const std::size_t evenExtra =
+        FormatOperationRow(TOperation{}, 2, report.WriteSymbol).size() - oddRow;
+    const std::size_t profitExtra =
+        FormatOperationRow(withProfit, 1, report.WriteSymbol).size() - oddRow;
     std::size_t size = 0;
     std::size_t n = 0;
     for (const TOperation& op : report.Operations) {
         size += oddRow + LineEnd.size() + (++n % 2 == 0 ? evenExtra : 0) + op.OpType.size() +
-                (report.WriteSymbol ? op.Symbol.size() : 0) + ExtraWidth(op.Num) + ExtraWidth(op.Order) +
-                ExtraWidth(op.Size) + ExtraWidth(op.Price) + ExtraWidth(op.StopLoss) +
-                ExtraWidth(op.TakeProfit);
+                (report.WriteSymbol ? op.Symbol.size() : 0) + ExtraWidth(op.Num) +
+                ExtraWidth(op.Order) + ExtraWidth(op.Size) + ExtraWidth(op.Price) +
+                ExtraWidth(op.StopLoss) + ExtraWidth(op.TakeProfit);
         if (op.HasProfit && op.HasBalance)
             size += profitExtra + ExtraWidth(op.Profit) + ExtraWidth(op.Balance);
     }

@@ -37,7 +37,7 @@ bool AppendFixedFast(std::string& out, double value, int decimals) {
     const std::uint64_t mantissa = (bits & ((1ULL << 52) - 1)) | (1ULL << 52);
     const int shift = 1075 - static_cast<int>(bits >> 52);
     if (shift <= 0 || shift >= 100) return false;
-    using U128 = unsigned __int128;
+    __extension__ typedef unsigned __int128 U128;  // a GCC type, exact for 18 digits
     const U128 scaled = static_cast<U128>(mantissa) * powers[decimals];
     const U128 one = static_cast<U128>(1) << shift;
     std::uint64_t units = static_cast<std::uint64_t>(scaled >> shift);

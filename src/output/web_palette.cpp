@@ -5,7 +5,7 @@
 namespace velquist {
 namespace {
 
-constexpr int kLevels = 6;
+constexpr int Levels = 6;
 
 // Per channel value, its level's share of the palette index.
 struct TIndexShares {
@@ -18,23 +18,23 @@ constexpr TIndexShares MakeIndexShares() {
     TIndexShares shares;
     for (int c = 0; c < 256; ++c) {
         const int level = WebLevel(static_cast<std::uint8_t>(c));
-        shares.Red[c] = static_cast<std::uint8_t>(level * kLevels * kLevels);
-        shares.Green[c] = static_cast<std::uint8_t>(level * kLevels);
+        shares.Red[c] = static_cast<std::uint8_t>(level * Levels * Levels);
+        shares.Green[c] = static_cast<std::uint8_t>(level * Levels);
         shares.Blue[c] = static_cast<std::uint8_t>(level);
     }
     return shares;
 }
 
-constexpr TIndexShares kIndexShares = MakeIndexShares();
+constexpr TIndexShares IndexShares = MakeIndexShares();
 
 }  // namespace
 
 TIndexedImage ReduceToWebPalette(const TRgbImage& image) {
     TIndexedImage reduced{image.Width, image.Height, {}, {}};
-    reduced.Palette.reserve(kLevels * kLevels * kLevels);
-    for (int r = 0; r < kLevels; ++r) {
-        for (int g = 0; g < kLevels; ++g) {
-            for (int b = 0; b < kLevels; ++b) {
+    reduced.Palette.reserve(Levels * Levels * Levels);
+    for (int r = 0; r < Levels; ++r) {
+        for (int g = 0; g < Levels; ++g) {
+            for (int b = 0; b < Levels; ++b) {
                 reduced.Palette.push_back({WebLevelValue(r), WebLevelValue(g), WebLevelValue(b)});
             }
         }
@@ -44,7 +44,7 @@ TIndexedImage ReduceToWebPalette(const TRgbImage& image) {
     const std::uint8_t* rgb = image.Rgb.data();
     for (std::size_t i = 0; i < pixels; ++i, rgb += 3) {
         reduced.Indices[i] = static_cast<std::uint8_t>(
-            kIndexShares.Red[rgb[0]] + kIndexShares.Green[rgb[1]] + kIndexShares.Blue[rgb[2]]);
+            IndexShares.Red[rgb[0]] + IndexShares.Green[rgb[1]] + IndexShares.Blue[rgb[2]]);
     }
     return reduced;
 }

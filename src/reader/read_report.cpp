@@ -5,11 +5,11 @@
 #include <optional>
 #include <vector>
 
+#include "base/globals.hpp"
 #include "languages/phrase_table.hpp"
 #include "model/date_time.hpp"
 #include "model/report.hpp"
 #include "reader/cell_text.hpp"
-#include "base/globals.hpp"
 #include "reader/report_checks.hpp"
 #include "reader/report_labels.hpp"
 #include "reader/summary_scan.hpp"
@@ -112,7 +112,8 @@ void TMT4TestReport::ReadFromFile(const std::string& fileName) {
     // The header line is scanned too, unless its "Symbol" column would be
     // taken for the report's symbol label.
     std::size_t scanEnd = lines.size();
-    if (header.Line >= 0) scanEnd = static_cast<std::size_t>(header.Line) + (header.SymbolField > 0 ? 0 : 1);
+    if (header.Line >= 0)
+        scanEnd = static_cast<std::size_t>(header.Line) + (header.SymbolField > 0 ? 0 : 1);
     TReadFacts facts;
     facts.Labels = ScanSummary(*this, lines, scanEnd);
     if (header.Line < 0) facts.UnknownOperationsHeader = UnknownOperationsHeader(lines);

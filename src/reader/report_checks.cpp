@@ -14,7 +14,8 @@ bool Differs(double a, double b) { return std::fabs(a - b) > 0.005; }
 // Two decimals, locale-free, for the messages only.
 std::string Money(double value) {
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
     std::string text(buffer, result.ptr);
     return text == "-0.00" ? "0.00" : text;
 }
@@ -55,13 +56,14 @@ std::optional<std::string> DepositWarning(const TMT4TestReport& report, const TL
                      : "no initial deposit found";
     }
     if (first && Differs(first->Balance - first->Profit, report.InitialDeposit)) {
-        return "the initial deposit " + Money(report.InitialDeposit) + " differs from the " + implied +
-               " that the first balance row implies";
+        return "the initial deposit " + Money(report.InitialDeposit) + " differs from the " +
+               implied + " that the first balance row implies";
     }
     return std::nullopt;
 }
 
-std::optional<std::string> NetProfitWarning(const TMT4TestReport& report, const TLabelsSeen& labels) {
+std::optional<std::string> NetProfitWarning(const TMT4TestReport& report,
+                                            const TLabelsSeen& labels) {
     if (!labels.TotalNetProfit) return "no total net profit found";
     if (!labels.InitialDeposit) return std::nullopt;  // the deposit warning says it
     const TOperation* last = LastBalanceRow(report.Operations);
@@ -77,10 +79,12 @@ std::vector<std::string> CheckReport(const TMT4TestReport& report, const TReadFa
     std::vector<std::string> warnings;
     const TLabelsSeen& labels = facts.Labels;
     if (!labels.Title)
-        warnings.push_back("not a strategy tester report: no \"Strategy Tester Report\" title found");
+        warnings.push_back(
+            "not a strategy tester report: no \"Strategy Tester Report\" title found");
     if (facts.UnknownOperationsHeader) {
-        warnings.push_back("no operations read: the rows of operations follow a header of unknown labels, " +
-                           QuotedCells(*facts.UnknownOperationsHeader));
+        warnings.push_back(
+            "no operations read: the rows of operations follow a header of unknown labels, " +
+            QuotedCells(*facts.UnknownOperationsHeader));
     }
     if (!labels.Symbol) warnings.push_back("no \"Symbol\" label found");
     if (!labels.Period) warnings.push_back("no \"Period\" label found");

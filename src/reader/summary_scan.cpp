@@ -213,12 +213,18 @@ TLabelsSeen ScanSummary(TMT4TestReport& report, const std::vector<TTextLine>& li
 }
 
 void TLabelsSeen::Note(std::string_view key) {
-    if (key == "Strategy Tester Report") Title = true;
-    else if (key == "Symbol") Symbol = true;
-    else if (key == "Period") Period = true;
-    else if (key == "Parameters") Parameters = true;
-    else if (key == "Initial deposit") InitialDeposit = true;
-    else if (key == "Total net profit") TotalNetProfit = true;
+    if (key == "Strategy Tester Report")
+        Title = true;
+    else if (key == "Symbol")
+        Symbol = true;
+    else if (key == "Period")
+        Period = true;
+    else if (key == "Parameters")
+        Parameters = true;
+    else if (key == "Initial deposit")
+        InitialDeposit = true;
+    else if (key == "Total net profit")
+        TotalNetProfit = true;
 }
 
 }  // namespace velquist

@@ -67,7 +67,8 @@ void TQtDialogs::ShowError(const QString& text) { ShowBox(QMessageBox::Critical,
 void TQtDialogs::ShowWarning(const QString& text) { ShowBox(QMessageBox::Warning, text); }
 
 void TQtDialogs::ShowBox(QMessageBox::Icon icon, const QString& text) {
-    QMessageBox box(icon, QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok, parent_);
+    QMessageBox box(icon, QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok,
+                    parent_);
     Exec(box);
 }
 

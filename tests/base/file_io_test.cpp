@@ -1,6 +1,8 @@
 // WriteWholeFile's choice of what to replace: links, modes, long names.
 // Special files, other users, signals and a full disk are
 // tried through the command line (tests/cli/result_files.py).
+#include "base/file_io.hpp"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -8,7 +10,6 @@
 #include <filesystem>
 
 #include "fixtures/temp_dir.hpp"
-#include "base/file_io.hpp"
 
 namespace velquist {
 namespace {

@@ -6,12 +6,12 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "chart_test_support.hpp"
-#include "fixtures/temp_dir.hpp"
 #include "base/error.hpp"
 #include "chart/balance_chart.hpp"
 #include "chart/chart_data.hpp"
 #include "chart/chart_step.hpp"
+#include "chart_test_support.hpp"
+#include "fixtures/temp_dir.hpp"
 
 namespace velquist {
 namespace {
@@ -45,8 +45,7 @@ QImage ExpectedGifPixels(const TMT4TestReport& report) {
     QImage image = test::Render(report).Image;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
-            if ((image.pixel(x, y) | 0xFF000000) == test::kBlue)
-                image.setPixel(x, y, test::kGifBlue);
+            if ((image.pixel(x, y) | 0xFF000000) == test::Blue) image.setPixel(x, y, test::GifBlue);
         }
     }
     return image;
@@ -72,7 +71,7 @@ TEST(CreateGraph, WritesTheGifBesideTheReportAndDeletesTheBitmap) {
     ASSERT_FALSE(gif.isNull());
     EXPECT_EQ(gif.size(), QSize(820, 200));
     EXPECT_EQ(test::ColoursOf(gif),
-              (std::set<QRgb>{test::kWhite, test::kBlack, test::kGrey, test::kGifBlue}));
+              (std::set<QRgb>{test::White, test::Black, test::Grey, test::GifBlue}));
     EXPECT_EQ(gif, ExpectedGifPixels(report));
     EXPECT_TRUE(folders.TempIsEmpty());
 }
@@ -82,7 +81,7 @@ TEST(CreateGraph, ReportWithoutBalanceRowsStillGetsAxesGridAndGif) {
     CreateGraph(ResultReport(folders.Out + "/merged", 10000, {}), folders.Temp);
     const QImage gif = test::ReadPicture(folders.Out + "/merged.gif");
     ASSERT_FALSE(gif.isNull());
-    EXPECT_EQ(test::ColoursOf(gif), (std::set<QRgb>{test::kWhite, test::kBlack, test::kGrey}));
+    EXPECT_EQ(test::ColoursOf(gif), (std::set<QRgb>{test::White, test::Black, test::Grey}));
     EXPECT_TRUE(folders.TempIsEmpty());
 }
 

@@ -7,8 +7,8 @@
 #include <cmath>
 #include <limits>
 
-#include "chart_test_support.hpp"
 #include "chart/chart_scale.hpp"
+#include "chart_test_support.hpp"
 
 namespace velquist {
 namespace {

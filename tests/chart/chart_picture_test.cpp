@@ -7,16 +7,16 @@
 #include <cmath>
 #include <limits>
 
-#include "chart_test_support.hpp"
 #include "chart/chart_data.hpp"
+#include "chart_test_support.hpp"
 
 namespace velquist {
 namespace {
 
-using test::kBlack;
-using test::kBlue;
-using test::kGrey;
-using test::kWhite;
+using test::Black;
+using test::Blue;
+using test::Grey;
+using test::White;
 
 struct TCurve {
     const char* Name;
@@ -64,8 +64,8 @@ int DottedGridLines(const QImage& image, const QRect& plot, bool rows) {
         for (int along = from; along <= to; ++along) {
             const QRgb pixel =
                 (rows ? image.pixel(along, at) : image.pixel(at, along)) | 0xFF000000;
-            grey += pixel == kGrey;
-            uncovered += pixel != kBlue;
+            grey += pixel == Grey;
+            uncovered += pixel != Blue;
         }
         if (uncovered > (to - from) / 2 && grey * 5 >= uncovered * 2 && grey * 5 <= uncovered * 3) {
             ++lines;
@@ -81,14 +81,14 @@ TEST(ChartPicture, Is820By200WithWhiteMarginsAndOnlyTheChartsColours) {
         ASSERT_EQ(image.width(), 820);
         ASSERT_EQ(image.height(), 200);
         for (int y = 0; y < 200; ++y) {
-            ASSERT_TRUE(RowIs(image, y, 0, 7, kWhite)) << "left margin, row " << y;
-            ASSERT_TRUE(RowIs(image, y, 804, 819, kWhite)) << "right margin, row " << y;
+            ASSERT_TRUE(RowIs(image, y, 0, 7, White)) << "left margin, row " << y;
+            ASSERT_TRUE(RowIs(image, y, 804, 819, White)) << "right margin, row " << y;
         }
-        for (int y = 0; y < 10; ++y) ASSERT_TRUE(RowIs(image, y, 0, 819, kWhite)) << "top, " << y;
+        for (int y = 0; y < 10; ++y) ASSERT_TRUE(RowIs(image, y, 0, 819, White)) << "top, " << y;
         const std::set<QRgb> colours = test::ColoursOf(image);
         const bool hasLine = BalancePoints(curve.Report).size() > 1;
-        std::set<QRgb> expected{kWhite, kBlack, kGrey};
-        if (hasLine) expected.insert(kBlue);
+        std::set<QRgb> expected{White, Black, Grey};
+        if (hasLine) expected.insert(Blue);
         EXPECT_EQ(colours, expected);
     }
 }
@@ -108,25 +108,25 @@ TEST(ChartPicture, FrameIsOnePixelAndTheAxesTwoPixelsOnTheBottomAndRight) {
         // The line may pass over the frame where the curve touches it; look
         // where it cannot: the top right corner is above every curve.
         const int middle = (plot.left() + plot.right()) / 2;
-        EXPECT_TRUE(RowIs(image, plot.top(), middle, plot.right() + 1, kBlack));
-        EXPECT_FALSE(RowIs(image, plot.top() + 1, middle, plot.right() - 1, kBlack));
-        EXPECT_TRUE(RowIs(image, plot.top() - 1, middle, plot.right() - 1, kWhite));
-        EXPECT_TRUE(ColumnIs(image, plot.right(), plot.top(), plot.top() + 6, kBlack));
-        EXPECT_TRUE(ColumnIs(image, plot.right() + 1, plot.top(), plot.bottom() + 1, kBlack));
-        EXPECT_FALSE(ColumnIs(image, plot.right() + 2, plot.top(), plot.bottom(), kBlack));
-        EXPECT_FALSE(ColumnIs(image, plot.right() - 1, plot.top() + 1, plot.top() + 6, kBlack));
-        EXPECT_TRUE(RowIs(image, plot.bottom() + 1, plot.left(), plot.right() + 1, kBlack));
-        EXPECT_FALSE(RowIs(image, plot.bottom() + 2, plot.left(), plot.right(), kBlack));
-        EXPECT_TRUE(ColumnIs(image, plot.left(), plot.top(), plot.top() + 3, kBlack));
+        EXPECT_TRUE(RowIs(image, plot.top(), middle, plot.right() + 1, Black));
+        EXPECT_FALSE(RowIs(image, plot.top() + 1, middle, plot.right() - 1, Black));
+        EXPECT_TRUE(RowIs(image, plot.top() - 1, middle, plot.right() - 1, White));
+        EXPECT_TRUE(ColumnIs(image, plot.right(), plot.top(), plot.top() + 6, Black));
+        EXPECT_TRUE(ColumnIs(image, plot.right() + 1, plot.top(), plot.bottom() + 1, Black));
+        EXPECT_FALSE(ColumnIs(image, plot.right() + 2, plot.top(), plot.bottom(), Black));
+        EXPECT_FALSE(ColumnIs(image, plot.right() - 1, plot.top() + 1, plot.top() + 6, Black));
+        EXPECT_TRUE(RowIs(image, plot.bottom() + 1, plot.left(), plot.right() + 1, Black));
+        EXPECT_FALSE(RowIs(image, plot.bottom() + 2, plot.left(), plot.right(), Black));
+        EXPECT_TRUE(ColumnIs(image, plot.left(), plot.top(), plot.top() + 3, Black));
     }
     // Without a line nothing covers the frame anywhere.
     const TChartPicture empty = test::Render(test::ReportOf(10000, {}));
     const QRect plot = empty.Plot;
-    EXPECT_TRUE(RowIs(empty.Image, plot.bottom(), plot.left(), plot.right() + 1, kBlack));
-    EXPECT_TRUE(ColumnIs(empty.Image, plot.right(), plot.top(), plot.bottom() + 1, kBlack));
-    EXPECT_TRUE(ColumnIs(empty.Image, plot.left(), plot.top(), plot.bottom() + 1, kBlack));
-    EXPECT_FALSE(ColumnIs(empty.Image, plot.left() + 1, plot.top() + 1, plot.bottom() - 1, kBlack));
-    EXPECT_FALSE(RowIs(empty.Image, plot.bottom() - 1, plot.left() + 1, plot.right() - 1, kBlack));
+    EXPECT_TRUE(RowIs(empty.Image, plot.bottom(), plot.left(), plot.right() + 1, Black));
+    EXPECT_TRUE(ColumnIs(empty.Image, plot.right(), plot.top(), plot.bottom() + 1, Black));
+    EXPECT_TRUE(ColumnIs(empty.Image, plot.left(), plot.top(), plot.bottom() + 1, Black));
+    EXPECT_FALSE(ColumnIs(empty.Image, plot.left() + 1, plot.top() + 1, plot.bottom() - 1, Black));
+    EXPECT_FALSE(RowIs(empty.Image, plot.bottom() - 1, plot.left() + 1, plot.right() - 1, Black));
 }
 
 TEST(ChartPicture, HasDottedGreyGridLinesBothWaysEvenWithoutBalanceRows) {
@@ -153,15 +153,15 @@ TEST(ChartPicture, LineStartsAtTheLeftEndAtTheDepositAndSpansTheWidenedRange) {
     const auto near = [](const std::vector<int>& rows, double row) {
         return !rows.empty() && std::abs((rows.front() + rows.back()) / 2.0 - row) <= 1.0;
     };
-    const std::vector<int> first = test::RowsOf(picture.Image, plot.left(), kBlue);
+    const std::vector<int> first = test::RowsOf(picture.Image, plot.left(), Blue);
     EXPECT_TRUE(near(first, RowOf(plot, range, 10000)));
-    EXPECT_TRUE(test::RowsOf(picture.Image, plot.left() - 2, kBlue).empty());
-    const std::vector<int> last = test::RowsOf(picture.Image, plot.right() - 1, kBlue);
+    EXPECT_TRUE(test::RowsOf(picture.Image, plot.left() - 2, Blue).empty());
+    const std::vector<int> last = test::RowsOf(picture.Image, plot.right() - 1, Blue);
     EXPECT_TRUE(near(last, RowOf(plot, range, 10200)));
     // Nothing above 12000 and nothing below 10000: the range is 9920 to 12160.
     int top = 200, bottom = 0;
     for (int x = plot.left(); x <= plot.right() + 1; ++x) {
-        for (const int y : test::RowsOf(picture.Image, x, kBlue)) {
+        for (const int y : test::RowsOf(picture.Image, x, Blue)) {
             top = std::min(top, y);
             bottom = std::max(bottom, y);
         }
@@ -177,7 +177,7 @@ TEST(ChartPicture, LineIsTwoPixelsThick) {
     const QRect plot = picture.Plot;
     const double step = (plot.right() - plot.left()) / 6.0;
     for (const double x : {0.5 * step, 1.5 * step, 3.5 * step}) {
-        const std::vector<int> rows = test::RowsOf(picture.Image, plot.left() + int(x), kBlue);
+        const std::vector<int> rows = test::RowsOf(picture.Image, plot.left() + int(x), Blue);
         ASSERT_EQ(rows.size(), 2u) << "at x " << x;
         EXPECT_EQ(rows[1], rows[0] + 1);
     }
@@ -189,7 +189,7 @@ TEST(ChartPicture, FlatCurveRunsAlongTheBottomEdge) {
         const TChartPicture picture = test::Render(test::ReportOf(value, {value, value, value}));
         const QRect plot = picture.Plot;
         for (int x = plot.left() + 1; x < plot.right(); x += 37) {
-            const std::vector<int> rows = test::RowsOf(picture.Image, x, kBlue);
+            const std::vector<int> rows = test::RowsOf(picture.Image, x, Blue);
             ASSERT_FALSE(rows.empty());
             EXPECT_GE(rows.front(), plot.bottom() - 1);
             EXPECT_LE(rows.back(), plot.bottom() + 1);
@@ -204,7 +204,7 @@ TEST(ChartPicture, ExtremeValuesStillGiveAPicture) {
         const std::vector<double> points = BalancePoints(test::ReportOf(0, balances));
         const QImage image = RenderBalanceChart(points, WidenedRange(FittedRange(points))).Image;
         EXPECT_EQ(image.size(), QSize(820, 200));
-        EXPECT_TRUE(test::ColoursOf(image).count(kBlack));
+        EXPECT_TRUE(test::ColoursOf(image).count(Black));
     }
 }
 
@@ -231,7 +231,7 @@ TEST(ChartPicture, ColumnEnvelopeDrawsNearlyTheSamePixelsAsTheFullLine) {
             const QImage envelope = RenderBalanceChart(points, range).Image;
             const QImage full = RenderBalanceChart(points, range, TLineDrawing::FullPolyline).Image;
             int blue = 0;
-            for (int x = 0; x < 820; ++x) blue += int(test::RowsOf(full, x, kBlue).size());
+            for (int x = 0; x < 820; ++x) blue += int(test::RowsOf(full, x, Blue).size());
             EXPECT_LE(Differences(envelope, full), c.MaxShare * blue) << blue << " blue pixels";
         }
     }

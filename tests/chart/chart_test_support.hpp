@@ -7,16 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "model/report.hpp"
 #include "chart/chart_render.hpp"
+#include "model/report.hpp"
 
 namespace velquist::test {
 
-inline constexpr QRgb kWhite = 0xFFFFFFFF;
-inline constexpr QRgb kBlack = 0xFF000000;
-inline constexpr QRgb kGrey = 0xFFCCCCCC;
-inline constexpr QRgb kBlue = 0xFF0000B0;     // the line as drawn
-inline constexpr QRgb kGifBlue = 0xFF000099;  // the line in the GIF's web palette
+inline constexpr QRgb White = 0xFFFFFFFF;
+inline constexpr QRgb Black = 0xFF000000;
+inline constexpr QRgb Grey = 0xFFCCCCCC;
+inline constexpr QRgb Blue = 0xFF0000B0;     // the line as drawn
+inline constexpr QRgb GifBlue = 0xFF000099;  // the line in the GIF's web palette
 
 // A report with the deposit and one balance row per balance.
 TMT4TestReport ReportOf(double deposit, const std::vector<double>& balances);

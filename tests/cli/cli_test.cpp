@@ -1,8 +1,9 @@
+#include "cli/cli.hpp"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-#include "cli/cli.hpp"
 #include "fixtures/temp_dir.hpp"
 
 namespace velquist {
@@ -97,8 +98,9 @@ TEST(Cli, RefusesUnknownLanguagesAndOptions) {
     const std::string report = Examples + "/trend_eurusd.htm";
     TRun run = Cli({"-l", "english", "-o", "x.htm", report, report});
     EXPECT_EQ(run.Code, ExitRefused);
-    EXPECT_TRUE(run.Err.starts_with("velquist-merge: unknown language \"english\". Use one of: "
-                                    "English, Turkish, Spanish,"));
+    EXPECT_TRUE(
+        run.Err.starts_with("velquist-merge: unknown language \"english\". Use one of: "
+                            "English, Turkish, Spanish,"));
     run = Cli({"--frobnicate"});
     EXPECT_EQ(run.Code, ExitRefused);
     EXPECT_TRUE(run.Err.starts_with("velquist-merge: unknown option --frobnicate\nusage:"));

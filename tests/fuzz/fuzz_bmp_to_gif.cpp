@@ -13,7 +13,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace velquist;
     try {
-        TBitmap bitmap = DecodeBmp(std::string_view(reinterpret_cast<const char*>(data), size), "fuzz.bmp");
+        TBitmap bitmap =
+            DecodeBmp(std::string_view(reinterpret_cast<const char*>(data), size), "fuzz.bmp");
         TIndexedImage image = std::holds_alternative<TRgbImage>(bitmap)
                                   ? ReduceToWebPalette(std::get<TRgbImage>(bitmap))
                                   : std::get<TIndexedImage>(std::move(bitmap));

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "base/globals.hpp"
 #include "model/date_time.hpp"
 #include "model/operation.hpp"
 #include "reader/cell_text.hpp"
-#include "base/globals.hpp"
 #include "reader/numbers.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -4,11 +4,12 @@
 #include <cstdint>
 #include <string>
 
-#include "model/report.hpp"
 #include "base/file_io.hpp"
+#include "model/report.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::string path = "/tmp/velquist-fuzz-read-" + std::to_string(::getpid()) + ".htm";
+    static const std::string path =
+        "/tmp/velquist-fuzz-read-" + std::to_string(::getpid()) + ".htm";
     velquist::WriteWholeFile(path, std::string_view(reinterpret_cast<const char*>(data), size));
     velquist::TMT4TestReport report;
     report.ReadFromFile(path);

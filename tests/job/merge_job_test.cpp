@@ -1,10 +1,11 @@
+#include "job/merge_job.hpp"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "base/error.hpp"
 #include "fixtures/temp_dir.hpp"
-#include "job/merge_job.hpp"
 
 namespace velquist {
 namespace {
@@ -20,7 +21,8 @@ struct TJobRun {
     TMT4TestReport A, B;
     std::vector<std::string> Charted;
     TMergeOutcome Run(const TMergeRequest& request) {
-        return MergeJob(request, A, B, [this](const TMT4TestReport& r) { Charted.push_back(r.FileName); });
+        return MergeJob(request, A, B,
+                        [this](const TMT4TestReport& r) { Charted.push_back(r.FileName); });
     }
 };
 
@@ -41,7 +43,8 @@ TEST(MergeJob, ReadsMergesWritesThenChartsTheResult) {
     TTempDir dir;
     TJobRun run;
     const std::string result = dir.Path("out.htm");
-    const TMergeOutcome outcome = run.Run({{Trend, Scalper, Examples + "/breakout_xauusd.htm"}, result, "English"});
+    const TMergeOutcome outcome =
+        run.Run({{Trend, Scalper, Examples + "/breakout_xauusd.htm"}, result, "English"});
     EXPECT_EQ(outcome.Kind, TKind::Done);
     EXPECT_EQ(outcome.Step, TMergeStep::Chart);
     EXPECT_TRUE(std::filesystem::exists(result));
@@ -76,7 +79,8 @@ TEST(MergeJob, StopsAtAnErrorWithItsStepAndFileKeepingWhatWasDone) {
 TEST(MergeJob, WritesNothingWithoutAChartStep) {
     TTempDir dir;
     TMT4TestReport a, b;
-    const TMergeOutcome outcome = MergeJob({{Trend, Scalper}, dir.Path("out.htm"), "English"}, a, b, {});
+    const TMergeOutcome outcome =
+        MergeJob({{Trend, Scalper}, dir.Path("out.htm"), "English"}, a, b, {});
     EXPECT_EQ(outcome.Kind, TKind::Failed);
     EXPECT_EQ(outcome.Message, NoChartError().what());
     EXPECT_FALSE(std::filesystem::exists(dir.Path("out.htm")));

@@ -1,8 +1,8 @@
 #include "literal_reference.hpp"
 
+#include "base/globals.hpp"
 #include "merge/int_list.hpp"
 #include "merge/rounding.hpp"
-#include "base/globals.hpp"
 
 namespace velquist::literal {
 namespace {
@@ -83,11 +83,13 @@ std::int32_t NextExtreme(const TOperationList& list, std::int32_t start, Continu
 }  // namespace
 
 std::int32_t NextPeak(const TOperationList& list, std::int32_t start) {
-    return NextExtreme(list, start, [](double balance, double candidate) { return balance >= candidate; });
+    return NextExtreme(list, start,
+                       [](double balance, double candidate) { return balance >= candidate; });
 }
 
 std::int32_t NextTrough(const TOperationList& list, std::int32_t start) {
-    return NextExtreme(list, start, [](double balance, double candidate) { return balance <= candidate; });
+    return NextExtreme(list, start,
+                       [](double balance, double candidate) { return balance <= candidate; });
 }
 
 void DrawdownPairs(const TOperationList& list, TOperConsecList& peaks, TOperConsecList& troughs) {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "base/error.hpp"
 #include "languages/phrase_table.hpp"
 #include "model/date_time.hpp"
-#include "base/error.hpp"
 #include "model/report.hpp"
 
 namespace velquist {

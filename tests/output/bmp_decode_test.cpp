@@ -7,8 +7,8 @@
 #include <random>
 #include <variant>
 
-#include "bmp_test_builder.hpp"
 #include "base/error.hpp"
+#include "bmp_test_builder.hpp"
 #include "output/bmp_file.hpp"
 
 namespace velquist {
@@ -44,11 +44,11 @@ std::vector<TRgbColour> Greys(int count, int step) {
     return palette;
 }
 
-const std::vector<std::uint32_t> kRgb24 = {0x102030, 0xFFFFFF, 0x000000, 0xFE0180, 0x0000B0};
-const std::vector<TRgbColour> kRgb24Colours = {
+const std::vector<std::uint32_t> Rgb24 = {0x102030, 0xFFFFFF, 0x000000, 0xFE0180, 0x0000B0};
+const std::vector<TRgbColour> Rgb24Colours = {
     {16, 32, 48}, {255, 255, 255}, {0, 0, 0}, {254, 1, 128}, {0, 0, 176}};
 
-const TDecodeCase kDecodeCases[] = {
+const TDecodeCase DecodeCases[] = {
     {"OneBitBottomUpNineWide", {9, 3, 1, false, 40, 0, {}, Greys(2, 200)}, {0, 1, 1, 0, 1}, {}},
     {"OneBitTopDownThirtyThreeWide", {33, 4, 1, true, 40, 0, {}, Greys(2, 200)}, {1, 0, 0}, {}},
     {"FourBitsFiveWide", {5, 3, 4, false, 40, 0, {}, Greys(16, 16)}, {0, 15, 7, 8, 1, 14}, {}},
@@ -57,13 +57,13 @@ const TDecodeCase kDecodeCases[] = {
     {"EightBitsShortTable", {6, 2, 8, false, 40, 0, {}, Greys(3, 100), 3}, {2, 0, 1}, {}},
     {"EightBitsCoreHeader", {5, 3, 8, false, 12, 0, {}, Greys(4, 60)}, {3, 1, 0, 2}, {}},
     {"FourBitsCoreHeader", {3, 2, 4, false, 12, 0, {}, Greys(16, 16)}, {9, 2, 15}, {}},
-    {"TwentyFourBitsOneWide", {1, 3, 24}, kRgb24, kRgb24Colours},
-    {"TwentyFourBitsTwoWide", {2, 3, 24}, kRgb24, kRgb24Colours},
-    {"TwentyFourBitsThreeWide", {3, 3, 24}, kRgb24, kRgb24Colours},
-    {"TwentyFourBitsFourWide", {4, 3, 24}, kRgb24, kRgb24Colours},
-    {"TwentyFourBitsFiveWideTopDown", {5, 3, 24, true}, kRgb24, kRgb24Colours},
-    {"TwentyFourBitsShortInfoHeader", {3, 2, 24, false, 16}, kRgb24, kRgb24Colours},
-    {"TwentyFourBitsCoreHeader", {3, 2, 24, false, 12}, kRgb24, kRgb24Colours},
+    {"TwentyFourBitsOneWide", {1, 3, 24}, Rgb24, Rgb24Colours},
+    {"TwentyFourBitsTwoWide", {2, 3, 24}, Rgb24, Rgb24Colours},
+    {"TwentyFourBitsThreeWide", {3, 3, 24}, Rgb24, Rgb24Colours},
+    {"TwentyFourBitsFourWide", {4, 3, 24}, Rgb24, Rgb24Colours},
+    {"TwentyFourBitsFiveWideTopDown", {5, 3, 24, true}, Rgb24, Rgb24Colours},
+    {"TwentyFourBitsShortInfoHeader", {3, 2, 24, false, 16}, Rgb24, Rgb24Colours},
+    {"TwentyFourBitsCoreHeader", {3, 2, 24, false, 12}, Rgb24, Rgb24Colours},
     {"ThirtyTwoBitsPlainIgnoresTopByte",
      {3, 3, 32},
      {0xAB102030, 0x00FFFFFF, 0xFF000000},
@@ -122,11 +122,11 @@ TEST_P(DecodeBmpFormats, GivesEveryPixelInPlace) {
     EXPECT_EQ(image->Rgb, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Bmp, DecodeBmpFormats, ::testing::ValuesIn(kDecodeCases),
-                         [](const auto& info) { return std::string(info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Bmp, DecodeBmpFormats, ::testing::ValuesIn(DecodeCases),
+                         [](const auto& testInfo) { return std::string(testInfo.param.Name); });
 
 // A 3 x 2 24-bit file: rows of 9 bytes padded to 12, pixels from offset 54.
-std::string Base24() { return BuildBmp(WithPixels({3, 2, 24}, kRgb24)); }
+std::string Base24() { return BuildBmp(WithPixels({3, 2, 24}, Rgb24)); }
 // A 3 x 2 8-bit file naming a table of 2 colours; pixels from offset 62.
 std::string Base8() {
     return BuildBmp(WithPixels({3, 2, 8, false, 40, 0, {}, Greys(2, 9), 2}, {0, 1}));
@@ -146,7 +146,7 @@ struct TRefusalCase {
     const char* Reason;
 };
 
-const TRefusalCase kRefusalCases[] = {
+const TRefusalCase RefusalCases[] = {
     {"EmptyFile", [] { return std::string(); }, "not a BMP file"},
     {"SignatureOnly", [] { return std::string("BM"); }, "not a BMP file"},
     {"GifFile", [] { return "GIF89a" + std::string(60, '\0'); }, "not a BMP file"},
@@ -195,8 +195,8 @@ TEST_P(DecodeBmpRefusals, ThrowsErrorNamingTheFileAndReason) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Bmp, DecodeBmpRefusals, ::testing::ValuesIn(kRefusalCases),
-                         [](const auto& info) { return std::string(info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Bmp, DecodeBmpRefusals, ::testing::ValuesIn(RefusalCases),
+                         [](const auto& testInfo) { return std::string(testInfo.param.Name); });
 
 TEST(DecodeBmp, AcceptsALastRowWithoutItsPadding) {
     const std::string bytes = Base24().substr(0, 54 + 12 + 9);

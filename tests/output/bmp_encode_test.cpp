@@ -3,8 +3,8 @@
 
 #include <variant>
 
-#include "gif_test_support.hpp"
 #include "base/error.hpp"
+#include "gif_test_support.hpp"
 #include "output/bmp_file.hpp"
 
 namespace velquist {
@@ -75,7 +75,7 @@ TEST(BmpFile, ReportsAFileThatCannotBeCreatedOrOpened) {
     test::TScratchDir dir;
     const std::string missing = dir.Path("no such folder/chart.bmp");
     try {
-        WriteBmpFile(missing, test::SolidPicture(1, 1, test::kWhite));
+        WriteBmpFile(missing, test::SolidPicture(1, 1, test::White));
         FAIL() << "no error";
     } catch (const Error& error) {
         EXPECT_EQ(std::string(error.what()),

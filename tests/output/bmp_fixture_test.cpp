@@ -11,8 +11,8 @@
 namespace velquist {
 namespace {
 
-constexpr int kWidth = 13;
-constexpr int kHeight = 7;
+constexpr int Width = 13;
+constexpr int Height = 7;
 
 TRgbColour Gradient(int x, int y) {
     return {static_cast<std::uint8_t>((x * 19 + y * 3) % 256),
@@ -21,11 +21,11 @@ TRgbColour Gradient(int x, int y) {
 }
 
 TRgbColour Twelve(int x, int y) {
-    static constexpr TRgbColour kTwelve[12] = {{255, 255, 255}, {0, 0, 0},       {204, 204, 204},
-                                               {0, 0, 176},     {255, 0, 0},     {0, 128, 0},
-                                               {47, 48, 49},    {250, 251, 252}, {30, 60, 90},
-                                               {128, 64, 32},   {17, 170, 85},   {99, 0, 199}};
-    return kTwelve[(x + 2 * y * y) % 12];
+    static constexpr TRgbColour TwelveColours[12] = {
+        {255, 255, 255}, {0, 0, 0},     {204, 204, 204}, {0, 0, 176},
+        {255, 0, 0},     {0, 128, 0},   {47, 48, 49},    {250, 251, 252},
+        {30, 60, 90},    {128, 64, 32}, {17, 170, 85},   {99, 0, 199}};
+    return TwelveColours[(x + 2 * y * y) % 12];
 }
 
 TRgbColour TwoTone(int x, int y) {
@@ -42,7 +42,7 @@ struct TFixture {
     int Tolerance;
 };
 
-const TFixture kFixtures[] = {
+const TFixture Fixtures[] = {
     {"qt_rgb24.bmp", Gradient, false, 0, 0},  {"qt_indexed4.bmp", Twelve, true, 12, 0},
     {"qt_indexed8.bmp", Twelve, true, 20, 0}, {"qt_mono.bmp", TwoTone, true, 2, 0},
     {"im_rgb24.bmp", Gradient, false, 0, 0},  {"im_argb32.bmp", Gradient, false, 0, 0},
@@ -66,10 +66,10 @@ TEST_P(BmpFixtures, ReadAsThePictureTheyHold) {
     } else {
         image = std::get<TRgbImage>(bitmap);
     }
-    ASSERT_EQ(image.Width, kWidth);
-    ASSERT_EQ(image.Height, kHeight);
-    for (int y = 0; y < kHeight; ++y) {
-        for (int x = 0; x < kWidth; ++x) {
+    ASSERT_EQ(image.Width, Width);
+    ASSERT_EQ(image.Height, Height);
+    for (int y = 0; y < Height; ++y) {
+        for (int x = 0; x < Width; ++x) {
             const TRgbColour expected = f.Picture(x, y);
             const TRgbColour actual = test::PixelAt(image, x, y);
             EXPECT_LE(std::abs(actual.Red - expected.Red), f.Tolerance) << x << "," << y;
@@ -79,9 +79,9 @@ TEST_P(BmpFixtures, ReadAsThePictureTheyHold) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Writers, BmpFixtures, ::testing::ValuesIn(kFixtures),
-                         [](const auto& info) {
-                             std::string name = info.param.File;
+INSTANTIATE_TEST_SUITE_P(Writers, BmpFixtures, ::testing::ValuesIn(Fixtures),
+                         [](const auto& testInfo) {
+                             std::string name = testInfo.param.File;
                              return name.substr(0, name.find('.'));
                          });
 

@@ -7,8 +7,8 @@
 #include <map>
 #include <variant>
 
-#include "gif_test_support.hpp"
 #include "base/error.hpp"
+#include "gif_test_support.hpp"
 #include "output/bmp_file.hpp"
 #include "output/bmp_to_gif.hpp"
 
@@ -59,9 +59,9 @@ TEST(BmpToGif, WritesTheChartAsFourWebColoursWhiteFirst) {
     EXPECT_EQ(At(gif, 22), 0xA1);
     std::vector<TRgbColour> expected = ColoursByUse(chart.Rgb);
     ASSERT_EQ(expected.size(), 4u);
-    EXPECT_EQ(expected[0], test::kWhite);
+    EXPECT_EQ(expected[0], test::White);
     for (TRgbColour& colour : expected) {
-        if (colour == test::kLineBlue) colour = {0, 0, 153};  // its web colour
+        if (colour == test::LineBlue) colour = {0, 0, 153};  // its web colour
     }
     for (int i = 0; i < 4; ++i) EXPECT_EQ(TableEntry(gif, i), expected[i]) << i;
     EXPECT_EQ(At(gif, 23 + 12), 2) << "minimum code size";
@@ -100,7 +100,7 @@ TEST(BmpToGif, KeepsTheColoursOfAPalettedBitmapAndDropsUnusedOnes) {
 TEST(BmpToGif, ReplacesAnExistingGif) {
     TScratchDir dir;
     test::WriteFileBytes(dir.Path("out.gif"), std::string(100000, 'x'));
-    const std::string gif = ConvertedGif(dir, test::SolidPicture(2, 2, test::kBlack));
+    const std::string gif = ConvertedGif(dir, test::SolidPicture(2, 2, test::Black));
     EXPECT_EQ(gif.substr(0, 6), "GIF87a");
     EXPECT_LT(gif.size(), 100u);
 }
@@ -121,7 +121,7 @@ TEST(BmpToGif, ReportsEachFailureWithTheFileItConcernsAndWritesNothing) {
     const std::string good = dir.Path("good.bmp");
     const std::string gif = dir.Path("out.gif");
     test::WriteFileBytes(text, "not a picture\r\n");
-    WriteBmpFile(good, test::SolidPicture(3, 3, test::kWhite));
+    WriteBmpFile(good, test::SolidPicture(3, 3, test::White));
     test::WriteFileBytes(gif, "old");
 
     ExpectError(missing, gif, "Cannot open file \"" + missing + "\". No such file or directory");

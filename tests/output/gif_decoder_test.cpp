@@ -63,7 +63,7 @@ struct TPictureCase {
     std::function<TExpected(const std::string& bmpPath)> Make;
 };
 
-const TPictureCase kPictures[] = {
+const TPictureCase PictureCases[] = {
     {"ChartLike", [](auto& p) { return FullColour(p, test::ChartLikePicture()); }},
     {"SingleColour",
      [](auto& p) {
@@ -89,7 +89,7 @@ const TPictureCase kPictures[] = {
     {"Large4000x3000",
      [](auto& p) { return FullColour(p, test::GradientNoisePicture(4000, 3000, 5)); }},
     {"Large4000x3000SingleColour",
-     [](auto& p) { return FullColour(p, test::SolidPicture(4000, 3000, test::kWhite)); }},
+     [](auto& p) { return FullColour(p, test::SolidPicture(4000, 3000, test::White)); }},
     {"QtRgb24", [](auto& p) { return Fixture(p, "qt_rgb24.bmp"); }},
     {"QtIndexed4", [](auto& p) { return Fixture(p, "qt_indexed4.bmp"); }},
     {"QtIndexed8", [](auto& p) { return Fixture(p, "qt_indexed8.bmp"); }},
@@ -145,8 +145,8 @@ TEST_P(GifDecoders, ReadExactlyTheReducedPixels) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Pictures, GifDecoders, ::testing::ValuesIn(kPictures),
-                         [](const auto& info) { return std::string(info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Pictures, GifDecoders, ::testing::ValuesIn(PictureCases),
+                         [](const auto& testInfo) { return std::string(testInfo.param.Name); });
 
 }  // namespace
 }  // namespace velquist

@@ -92,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TTableCase{65, 7, 0x66, 0xA6, 7}, TTableCase{128, 7, 0x66, 0xA6, 7},
                       TTableCase{129, 8, 0x77, 0xA7, 8}, TTableCase{216, 8, 0x77, 0xA7, 8},
                       TTableCase{256, 8, 0x77, 0xA7, 8}),
-    [](const auto& info) { return std::to_string(info.param.Colours); });
+    [](const auto& testInfo) { return std::to_string(testInfo.param.Colours); });
 
 TEST(EncodeGif, CutsLongDataIntoSubBlocksOfAtMost255Bytes) {
     TIndexedImage image{300, 300, {}, std::vector<std::uint8_t>(300 * 300)};

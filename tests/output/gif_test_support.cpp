@@ -73,28 +73,28 @@ TRgbImage SolidPicture(int width, int height, TRgbColour colour) {
 }
 
 TRgbImage ChartLikePicture() {
-    TRgbImage image = SolidPicture(820, 200, kWhite);
+    TRgbImage image = SolidPicture(820, 200, White);
     const int left = 8, top = 10, right = 760, bottom = 180;  // the plot
     for (int x = left + 40; x < right; x += 60) {
-        for (int y = top + 1; y < bottom; y += 2) SetPixel(image, x, y, kGridGrey);
+        for (int y = top + 1; y < bottom; y += 2) SetPixel(image, x, y, GridGrey);
     }
     for (int y = top + 30; y < bottom; y += 30) {
-        for (int x = left + 1; x < right; x += 2) SetPixel(image, x, y, kGridGrey);
+        for (int x = left + 1; x < right; x += 2) SetPixel(image, x, y, GridGrey);
     }
-    for (int x = left; x <= right; ++x) SetPixel(image, x, top, kBlack);
-    for (int y = top; y <= bottom; ++y) SetPixel(image, left, y, kBlack);
+    for (int x = left; x <= right; ++x) SetPixel(image, x, top, Black);
+    for (int y = top; y <= bottom; ++y) SetPixel(image, left, y, Black);
     for (int x = left; x <= right + 1; ++x) {
-        SetPixel(image, x, bottom, kBlack);
-        SetPixel(image, x, bottom + 1, kBlack);
+        SetPixel(image, x, bottom, Black);
+        SetPixel(image, x, bottom + 1, Black);
     }
     for (int y = top; y <= bottom + 1; ++y) {
-        SetPixel(image, right, y, kBlack);
-        SetPixel(image, right + 1, y, kBlack);
+        SetPixel(image, right, y, Black);
+        SetPixel(image, right + 1, y, Black);
     }
     const int balance[] = {150, 140, 145, 120, 100, 110, 70, 60, 80, 40, 20};
     for (int i = 0; i + 1 < 11; ++i) {
         DrawThickLine(image, left + 1 + i * 75, balance[i], left + 1 + (i + 1) * 75, balance[i + 1],
-                      kLineBlue);
+                      LineBlue);
     }
     return image;
 }

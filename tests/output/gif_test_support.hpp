@@ -28,10 +28,10 @@ class TScratchDir {
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 
-inline constexpr TRgbColour kWhite{255, 255, 255};
-inline constexpr TRgbColour kBlack{0, 0, 0};
-inline constexpr TRgbColour kGridGrey{204, 204, 204};
-inline constexpr TRgbColour kLineBlue{0, 0, 176};
+inline constexpr TRgbColour White{255, 255, 255};
+inline constexpr TRgbColour Black{0, 0, 0};
+inline constexpr TRgbColour GridGrey{204, 204, 204};
+inline constexpr TRgbColour LineBlue{0, 0, 176};
 
 // An 820 x 200 picture drawn like the balance chart, in exactly the four
 // colours above: white ground, black frame and axes, dotted grey grid, a

@@ -5,8 +5,8 @@
 
 #include <filesystem>
 
-#include "fixtures/temp_dir.hpp"
 #include "base/error.hpp"
+#include "fixtures/temp_dir.hpp"
 #include "languages/phrase_table.hpp"
 #include "model/report.hpp"
 
@@ -126,7 +126,8 @@ TEST(WriteToFile, CaptionsTheAverageRunsRowWithItsOwnLabel) {
     const std::string runsRow = "<tr align=left><td colspan=2 align=right>" +
                                 PhraseTable().Translate("Average_", "Russian") + "</td><td>" +
                                 PhraseTable().Translate("consecutive wins", "Russian") + "</td>";
-    EXPECT_NE(PhraseTable().Translate("Average_", "Russian"), PhraseTable().Translate("Average", "Russian"));
+    EXPECT_NE(PhraseTable().Translate("Average_", "Russian"),
+              PhraseTable().Translate("Average", "Russian"));
     EXPECT_NE(russian.find(runsRow), std::string::npos);
 }
 
@@ -210,40 +211,40 @@ namespace {
 TEST(WriteToFile, WritesBackWhatWasRead) {
     TTempDir dir;
     for (const char* name : {"trend_eurusd.htm", "grid_usdjpy_ru.htm", "swing_nas100_es.htm"}) {
-      for (const bool writeSymbol : {false, true}) {
-        TMT4TestReport first;
-        first.ReadFromFile(std::string(VELQUIST_EXAMPLES_DIR) + "/" + name);
-        first.WriteSymbol = writeSymbol;
-        for (std::int32_t i = 0; i < first.Operations.Count(); ++i)
-            first.Operations.Items(i).Symbol = "SYM" + std::to_string(i % 3);
-        first.WriteToFile(dir.Path(name), "English");
-        TMT4TestReport again;
-        again.ReadFromFile(dir.Path(name));
-        const std::string context = std::string(name) + (writeSymbol ? " with symbols" : "");
-        EXPECT_EQ(again.Warnings, std::vector<std::string>()) << context;
-        EXPECT_EQ(again.ExpertName, first.ExpertName) << context;
-        EXPECT_EQ(again.Symbol, first.Symbol) << context;
-        EXPECT_EQ(again.Period, first.Period) << context;
-        // The reader keeps the ";" that ends the parameter cell, so a list read
-        // back gains one.
-        EXPECT_EQ(again.Parameters, first.Parameters + ";") << context;
-        EXPECT_EQ(again.InitialDeposit, first.InitialDeposit) << context;
-        EXPECT_EQ(again.TotalNetProfit, first.TotalNetProfit) << context;
-        EXPECT_EQ(again.MaximalDrawdownPercent, first.MaximalDrawdownPercent) << context;
-        EXPECT_EQ(again.AverageConsecutiveLosses, first.AverageConsecutiveLosses) << context;
-        ASSERT_EQ(again.Operations.Count(), first.Operations.Count()) << context;
-        for (std::int32_t i = 0; i < first.Operations.Count(); ++i) {
-            const TOperation& a = first.Operations.Items(i);
-            const TOperation& b = again.Operations.Items(i);
-            EXPECT_TRUE(a.Num == b.Num && a.Time == b.Time && a.OpType == b.OpType &&
-                        a.Order == b.Order && a.Size == b.Size && a.Price == b.Price &&
-                        a.StopLoss == b.StopLoss && a.TakeProfit == b.TakeProfit &&
-                        a.Profit == b.Profit && a.Balance == b.Balance &&
-                        a.HasProfit == b.HasProfit && a.HasBalance == b.HasBalance &&
-                        (!writeSymbol || a.Symbol == b.Symbol))
-                << context << " row " << i + 1;
+        for (const bool writeSymbol : {false, true}) {
+            TMT4TestReport first;
+            first.ReadFromFile(std::string(VELQUIST_EXAMPLES_DIR) + "/" + name);
+            first.WriteSymbol = writeSymbol;
+            for (std::int32_t i = 0; i < first.Operations.Count(); ++i)
+                first.Operations.Items(i).Symbol = "SYM" + std::to_string(i % 3);
+            first.WriteToFile(dir.Path(name), "English");
+            TMT4TestReport again;
+            again.ReadFromFile(dir.Path(name));
+            const std::string context = std::string(name) + (writeSymbol ? " with symbols" : "");
+            EXPECT_EQ(again.Warnings, std::vector<std::string>()) << context;
+            EXPECT_EQ(again.ExpertName, first.ExpertName) << context;
+            EXPECT_EQ(again.Symbol, first.Symbol) << context;
+            EXPECT_EQ(again.Period, first.Period) << context;
+            // The reader keeps the ";" that ends the parameter cell, so a list read
+            // back gains one.
+            EXPECT_EQ(again.Parameters, first.Parameters + ";") << context;
+            EXPECT_EQ(again.InitialDeposit, first.InitialDeposit) << context;
+            EXPECT_EQ(again.TotalNetProfit, first.TotalNetProfit) << context;
+            EXPECT_EQ(again.MaximalDrawdownPercent, first.MaximalDrawdownPercent) << context;
+            EXPECT_EQ(again.AverageConsecutiveLosses, first.AverageConsecutiveLosses) << context;
+            ASSERT_EQ(again.Operations.Count(), first.Operations.Count()) << context;
+            for (std::int32_t i = 0; i < first.Operations.Count(); ++i) {
+                const TOperation& a = first.Operations.Items(i);
+                const TOperation& b = again.Operations.Items(i);
+                EXPECT_TRUE(a.Num == b.Num && a.Time == b.Time && a.OpType == b.OpType &&
+                            a.Order == b.Order && a.Size == b.Size && a.Price == b.Price &&
+                            a.StopLoss == b.StopLoss && a.TakeProfit == b.TakeProfit &&
+                            a.Profit == b.Profit && a.Balance == b.Balance &&
+                            a.HasProfit == b.HasProfit && a.HasBalance == b.HasBalance &&
+                            (!writeSymbol || a.Symbol == b.Symbol))
+                    << context << " row " << i + 1;
+            }
         }
-      }
     }
 }
 

@@ -1,8 +1,9 @@
+#include "reader/cell_text.hpp"
+
 #include <gtest/gtest.h>
 
 #include "model/date_time.hpp"
 #include "model/operation.hpp"
-#include "reader/cell_text.hpp"
 
 namespace velquist {
 namespace {
@@ -53,7 +54,8 @@ TEST(SplitLines, KnowsWhichLinesEndATableRow) {
 
 TEST(ParseRow, ReadsTheTenCellsOfAnOperation) {
     TOperation op;
-    ASSERT_TRUE(op.ParseRow("4;2020.01.03 09:15;s/l;2;0.10;1.11950;1.11950;0.00000;-15.00;10035.00;"));
+    ASSERT_TRUE(
+        op.ParseRow("4;2020.01.03 09:15;s/l;2;0.10;1.11950;1.11950;0.00000;-15.00;10035.00;"));
     EXPECT_EQ(op.Num, 4);
     EXPECT_EQ(FormatDateTimeText(op.Time), "2020.01.03 09:15");
     EXPECT_EQ(op.OpType, "s/l");

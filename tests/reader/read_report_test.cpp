@@ -2,9 +2,9 @@
 
 #include <regex>
 
+#include "base/error.hpp"
 #include "fixtures/sample_report.hpp"
 #include "fixtures/temp_dir.hpp"
-#include "base/error.hpp"
 #include "model/report.hpp"
 
 namespace velquist {
@@ -34,8 +34,10 @@ TEST(ReadFromFile, ReadsTitleHeaderAndSummary) {
     EXPECT_EQ(r.Server, "Demo-Server");
     EXPECT_EQ(r.Version, "Build 1441");
     EXPECT_EQ(r.Symbol, "EURUSD (Euro vs US Dollar)");
-    EXPECT_EQ(r.Period, "1 Hour (H1)  2020.01.02 00:00 - 2020.01.31 23:00    (2020.01.01 - 2020.02.01)");
-    EXPECT_EQ(r.Model, "Every tick (the most precise method based on all available least timeframes)");
+    EXPECT_EQ(r.Period,
+              "1 Hour (H1)  2020.01.02 00:00 - 2020.01.31 23:00    (2020.01.01 - 2020.02.01)");
+    EXPECT_EQ(r.Model,
+              "Every tick (the most precise method based on all available least timeframes)");
     EXPECT_EQ(r.Parameters, "Lots=0.1; TakeProfit=50;");
     EXPECT_EQ(r.BarsInTest, 527);
     EXPECT_EQ(r.TicksModelled, 1048576);
@@ -151,22 +153,32 @@ TEST(ReadFromFile, WarnsAboutWhatTheReportContradictsOrLacks) {
         {"another kind of page",
          Replace(Replace(sample, "Strategy Tester Report", "Optimization Report"), operations, ""),
          {"not a strategy tester report: no \"Strategy Tester Report\" title found",
-          "the total net profit 35.00 differs from the last balance minus the initial deposit, 0.00"}},
-        {"unknown operations header", Replace(sample, "<td>Time</td><td>Type</td>", "<td>When</td><td>Type</td>"),
+          "the total net profit 35.00 differs from the last balance minus the initial deposit, "
+          "0.00"}},
+        {"unknown operations header",
+         Replace(sample, "<td>Time</td><td>Type</td>", "<td>When</td><td>Type</td>"),
          {"no operations read: the rows of operations follow a header of unknown labels, \"#\", "
           "\"When\", \"Type\", \"Order\", \"Size\", \"Price\", \"S / L\", \"T / P\", \"Profit\", "
           "\"Balance\"",
-          "the total net profit 35.00 differs from the last balance minus the initial deposit, 0.00"}},
-        {"missing header labels", Replace(Replace(sample, ">Symbol<", "><"), ">Period<", "><"),
+          "the total net profit 35.00 differs from the last balance minus the initial deposit, "
+          "0.00"}},
+        {"missing header labels",
+         Replace(Replace(sample, ">Symbol<", "><"), ">Period<", "><"),
          {"no \"Symbol\" label found", "no \"Period\" label found"}},
-        {"deposit contradicted", Replace(sample, ">10000.00<", ">5000.00<"),
-         {"the initial deposit 5000.00 differs from the 10000.00 that the first balance row implies",
-          "the total net profit 35.00 differs from the last balance minus the initial deposit, 5035.00"}},
-        {"blank summary", Replace(Replace(sample, ">Initial deposit<", "><"), ">Total net profit<", "><"),
+        {"deposit contradicted",
+         Replace(sample, ">10000.00<", ">5000.00<"),
+         {"the initial deposit 5000.00 differs from the 10000.00 that the first balance row "
+          "implies",
+          "the total net profit 35.00 differs from the last balance minus the initial deposit, "
+          "5035.00"}},
+        {"blank summary",
+         Replace(Replace(sample, ">Initial deposit<", "><"), ">Total net profit<", "><"),
          {"no initial deposit found; the first balance row implies 10000.00",
           "no total net profit found"}},
-        {"cut short", sample.substr(0, sample.find("<td>3</td>")),
-         {"the total net profit 35.00 differs from the last balance minus the initial deposit, 50.00"}},
+        {"cut short",
+         sample.substr(0, sample.find("<td>3</td>")),
+         {"the total net profit 35.00 differs from the last balance minus the initial deposit, "
+          "50.00"}},
     };
     TTempDir dir;
     for (const Case& c : cases) EXPECT_EQ(ReadText(dir, c.text).Warnings, c.warnings) << c.name;
@@ -180,13 +192,14 @@ TEST(ReadFromFile, ChecksTheFileReadNotTheFieldsKeptFromAnEarlierOne) {
     r.ReadFromFile(dir.Write("a.htm", SampleReportHtml));
     r.ReadFromFile(dir.Write("b.htm", Replace(SampleReportHtml, ">Initial deposit<", "><")));
     EXPECT_EQ(r.InitialDeposit, 10000);
-    EXPECT_EQ(r.Warnings.front(), "no initial deposit found; the first balance row implies 10000.00");
+    EXPECT_EQ(r.Warnings.front(),
+              "no initial deposit found; the first balance row implies 10000.00");
 }
 
 TEST(ReadFromFile, TakesAParameterCellBrokenOverSeveralFileLinesWhole) {
     TTempDir dir;
-    const TMT4TestReport r = ReadText(
-        dir, Replace(SampleReportHtml, "Lots=0.1; TakeProfit=50; ", "Lots=0.1; \nTakeProfit=50; \nMode=2; \n"));
+    const TMT4TestReport r = ReadText(dir, Replace(SampleReportHtml, "Lots=0.1; TakeProfit=50; ",
+                                                   "Lots=0.1; \nTakeProfit=50; \nMode=2; \n"));
     EXPECT_EQ(r.Parameters, "Lots=0.1; TakeProfit=50; Mode=2;");
 }
 
@@ -201,7 +214,8 @@ TEST(ReadFromFile, RecognisesLabelsOnlyWithoutBlanksButTrimsValues) {
 
 TEST(ReadFromFile, ReadsUpperCaseTags) {
     TTempDir dir;
-    std::string text = std::regex_replace(std::string(SampleReportHtml), std::regex("<(/?)t([dr])"), "<$1T$2");
+    std::string text =
+        std::regex_replace(std::string(SampleReportHtml), std::regex("<(/?)t([dr])"), "<$1T$2");
     const TMT4TestReport r = ReadText(dir, text);
     EXPECT_EQ(r.Operations.Count(), 4);
     EXPECT_EQ(r.InitialDeposit, 10000);

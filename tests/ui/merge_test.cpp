@@ -62,7 +62,8 @@ TEST_F(WindowMerge, HandsTheJobTheListInOrderTheLanguageAndTheName) {
     a.WriteSymbol = false;
     const TMergeOutcome outcome =
         MergeJob({{Scalper.toStdString(), Trend.toStdString(), Breakout.toStdString()},
-                  direct.Path("window.htm"), "German"},
+                  direct.Path("window.htm"),
+                  "German"},
                  a, b, [](const TMT4TestReport&) {});
     ASSERT_EQ(outcome.Kind, TMergeOutcome::TKind::Done);
     EXPECT_EQ(ReadFileBytes(Dir.Path("window.htm")), ReadFileBytes(direct.Path("window.htm")));
@@ -139,9 +140,9 @@ TEST_F(WindowMerge, ShowsTheWarningsInOneBoxAfterWritingTheResult) {
     const std::string doubtful = Dir.Write("doubtful.htm", text);
     AddReports({Scalper, QString::fromStdString(doubtful)});
     MergeInto(Dir.Path("out.htm"));
-    EXPECT_EQ(Dialogs->Warnings, QStringList{QString::fromStdString(
-                                     std::string(MergedWithWarningsMessage) + "\n\n" + doubtful +
-                                     ": no \"Period\" label found")});
+    EXPECT_EQ(Dialogs->Warnings,
+              QStringList{QString::fromStdString(std::string(MergedWithWarningsMessage) + "\n\n" +
+                                                 doubtful + ": no \"Period\" label found")});
     EXPECT_TRUE(std::filesystem::exists(Dir.Path("out.gif")));
     EXPECT_EQ(Dialogs->ShownWhileBusy, 0);
 }
