@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/error.hpp"
+#include "fixtures/expect_error.hpp"
 #include "fixtures/temp_dir.hpp"
 #include "reader/numbers.hpp"
 
@@ -75,13 +76,8 @@ TEST(SaveTextFile, ReplacesTheFileWithCrLfLinesAndNamesItWhenItCannot) {
     EXPECT_EQ(testing::ReadFileBytes(path), "a\r\nb\r\nc\r\n");
     EXPECT_EQ(LoadTextFile(path), "a\r\nb\r\nc\r\n");
     const std::string missing = dir.Path("no/out.htm");
-    try {
-        SaveTextFile(missing, "x");
-        FAIL() << "no error";
-    } catch (const Error& error) {
-        EXPECT_STREQ(error.what(),
-                     ("Cannot create file \"" + missing + "\". No such file or directory").c_str());
-    }
+    EXPECT_THROW_MSG(SaveTextFile(missing, "x"), Error,
+                     "Cannot create file \"" + missing + "\". No such file or directory");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Root()), {}), 1)
         << "no temporary file is left behind";
 }

@@ -11,6 +11,7 @@
 #include "chart/chart_data.hpp"
 #include "chart/chart_step.hpp"
 #include "chart_test_support.hpp"
+#include "fixtures/expect_error.hpp"
 #include "fixtures/temp_dir.hpp"
 
 namespace velquist {
@@ -124,12 +125,8 @@ TEST(CreateGraph, ReportsFilesItCannotCreateAndLeavesNoBitmap) {
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);
-        try {
-            CreateGraph(ResultReport(c.FileName, 100, {110}), c.TempPath);
-            ADD_FAILURE() << "no error";
-        } catch (const Error& error) {
-            EXPECT_EQ(std::string(error.what()), c.Message);
-        }
+        EXPECT_THROW_MSG(CreateGraph(ResultReport(c.FileName, 100, {110}), c.TempPath), Error,
+                         c.Message);
         EXPECT_TRUE(folders.TempIsEmpty());
         EXPECT_FALSE(fs::exists(folders.Out + "/merged.gif"));
     }
@@ -138,15 +135,10 @@ TEST(CreateGraph, ReportsFilesItCannotCreateAndLeavesNoBitmap) {
 TEST(CreateGraph, RefusesToWriteThePictureOverAReportNamedGif) {
     TFolders folders;
     const std::string report = folders.Root.Write("out/merged.gif", "<html>the report</html>");
-    try {
-        CreateGraph(ResultReport(report, 100, {110}), folders.Temp);
-        ADD_FAILURE() << "no error";
-    } catch (const Error& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "Cannot create file \"" + report +
-                      "\". It is the report file itself; choose a result name that does not "
-                      "end in \".gif\"");
-    }
+    EXPECT_THROW_MSG(CreateGraph(ResultReport(report, 100, {110}), folders.Temp), Error,
+                     "Cannot create file \"" + report +
+                         "\". It is the report file itself; choose a result name that does not "
+                         "end in \".gif\"");
     EXPECT_EQ(ReadFileBytes(report), "<html>the report</html>");
     EXPECT_TRUE(folders.TempIsEmpty());
 }
@@ -180,13 +172,9 @@ TEST(CreateGraph, WithoutTemporaryFolderUsesTheCurrentOne) {
         // A current folder that no longer exists shows where the bitmap goes.
         const TCurrentFolder current(gone);
         fs::remove(gone);
-        try {
-            CreateGraph(ResultReport(folders.Out + "/merged.htm", 100, {110}), "");
-            ADD_FAILURE() << "no error";
-        } catch (const Error& error) {
-            EXPECT_EQ(std::string(error.what()),
-                      "Cannot create file \"velquist-XXXXXX.bmp\". No such file or directory");
-        }
+        EXPECT_THROW_MSG(CreateGraph(ResultReport(folders.Out + "/merged.htm", 100, {110}), ""),
+                         Error,
+                         "Cannot create file \"velquist-XXXXXX.bmp\". No such file or directory");
     }
     const TCurrentFolder current(folders.Temp);
     CreateGraph(ResultReport(folders.Out + "/merged.htm", 100, {110}), "");

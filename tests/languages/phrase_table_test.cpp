@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/error.hpp"
+#include "fixtures/expect_error.hpp"
 
 namespace velquist {
 namespace {
@@ -109,13 +110,8 @@ TEST(TLngPhraseList, ItemsOutsideTheListRaiseListIndexError) {
     TLngPhraseList list;
     list.BuildPhraseTable();
     for (std::int32_t index : {-1, 48, 1000}) {
-        try {
-            list.Items(index);
-            ADD_FAILURE() << "no error for index " << index;
-        } catch (const EListError& error) {
-            EXPECT_EQ(std::string(error.what()),
-                      "List index out of bounds (" + std::to_string(index) + ")");
-        }
+        EXPECT_THROW_MSG(list.Items(index), EListError,
+                         "List index out of bounds (" + std::to_string(index) + ")");
     }
     EXPECT_EQ(list.Items(47).Key, "Balance");
 }

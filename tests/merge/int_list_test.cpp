@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/error.hpp"
+#include "fixtures/expect_error.hpp"
 
 namespace velquist {
 namespace {
@@ -45,12 +46,7 @@ TEST(IntList, EmptyListFindsNothing) {
 TEST(IntList, ItemsOutsideTheListRaiseTheListIndexError) {
     TIntList list;
     list.Add(1);
-    try {
-        list.Items(1);
-        FAIL() << "no error";
-    } catch (const EListError& error) {
-        EXPECT_STREQ(error.what(), "List index out of bounds (1)");
-    }
+    EXPECT_THROW_MSG(list.Items(1), EListError, "List index out of bounds (1)");
     EXPECT_THROW(list.Items(-1), EListError);
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "base/error.hpp"
+#include "fixtures/expect_error.hpp"
 #include "languages/phrase_table.hpp"
 #include "model/date_time.hpp"
 #include "model/report.hpp"
@@ -104,12 +105,7 @@ TEST(OperationList, AddStoresACopy) {
 TEST(OperationList, RaisesTheListIndexErrorOutsideItsItems) {
     TOperationList list;
     list.Add(TOperation());
-    try {
-        list.Items(1);
-        FAIL() << "no error";
-    } catch (const EListError& error) {
-        EXPECT_STREQ(error.what(), "List index out of bounds (1)");
-    }
+    EXPECT_THROW_MSG(list.Items(1), EListError, "List index out of bounds (1)");
     EXPECT_THROW(list.Items(-1), EListError);
 }
 

@@ -9,6 +9,7 @@
 
 #include "base/error.hpp"
 #include "bmp_test_builder.hpp"
+#include "fixtures/expect_error.hpp"
 #include "output/bmp_file.hpp"
 
 namespace velquist {
@@ -186,13 +187,8 @@ class DecodeBmpRefusals : public ::testing::TestWithParam<TRefusalCase> {};
 
 TEST_P(DecodeBmpRefusals, ThrowsErrorNamingTheFileAndReason) {
     const std::string bytes = GetParam().Bytes();
-    try {
-        DecodeBmp(bytes, "charts/in put.bmp");
-        FAIL() << "no error";
-    } catch (const Error& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  std::string("Cannot read bitmap \"charts/in put.bmp\": ") + GetParam().Reason);
-    }
+    EXPECT_THROW_MSG(DecodeBmp(bytes, "charts/in put.bmp"), Error,
+                     std::string("Cannot read bitmap \"charts/in put.bmp\": ") + GetParam().Reason);
 }
 
 INSTANTIATE_TEST_SUITE_P(Bmp, DecodeBmpRefusals, ::testing::ValuesIn(RefusalCases),

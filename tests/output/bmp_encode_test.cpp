@@ -4,6 +4,7 @@
 #include <variant>
 
 #include "base/error.hpp"
+#include "fixtures/expect_error.hpp"
 #include "gif_test_support.hpp"
 #include "output/bmp_file.hpp"
 
@@ -54,12 +55,7 @@ TEST(EncodeBmp24, RefusesPicturesItCannotWriteOrReadBack) {
          "Cannot write a bitmap of 70000 x 1 pixels from 210000 bytes of colour"},
     };
     for (const auto& c : cases) {
-        try {
-            EncodeBmp24(c.Image);
-            ADD_FAILURE() << "no error for " << c.Message;
-        } catch (const Error& error) {
-            EXPECT_EQ(std::string(error.what()), c.Message);
-        }
+        EXPECT_THROW_MSG(EncodeBmp24(c.Image), Error, c.Message);
     }
 }
 
@@ -74,20 +70,10 @@ TEST(BmpFile, WritesAndReadsAFile) {
 TEST(BmpFile, ReportsAFileThatCannotBeCreatedOrOpened) {
     test::TScratchDir dir;
     const std::string missing = dir.Path("no such folder/chart.bmp");
-    try {
-        WriteBmpFile(missing, test::SolidPicture(1, 1, test::White));
-        FAIL() << "no error";
-    } catch (const Error& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "Cannot create file \"" + missing + "\". No such file or directory");
-    }
-    try {
-        ReadBmpFile(missing);
-        FAIL() << "no error";
-    } catch (const Error& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "Cannot open file \"" + missing + "\". No such file or directory");
-    }
+    EXPECT_THROW_MSG(WriteBmpFile(missing, test::SolidPicture(1, 1, test::White)), Error,
+                     "Cannot create file \"" + missing + "\". No such file or directory");
+    EXPECT_THROW_MSG(ReadBmpFile(missing), Error,
+                     "Cannot open file \"" + missing + "\". No such file or directory");
 }
 
 // Our BMPs as another decoder reads them.

@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "base/error.hpp"
+#include "fixtures/expect_error.hpp"
 #include "gif_test_support.hpp"
 #include "output/bmp_file.hpp"
 #include "output/bmp_to_gif.hpp"
@@ -106,12 +107,7 @@ TEST(BmpToGif, ReplacesAnExistingGif) {
 }
 
 void ExpectError(const std::string& bitmap, const std::string& gif, const std::string& message) {
-    try {
-        BmpToGif(bitmap, gif);
-        ADD_FAILURE() << "no error, expected " << message;
-    } catch (const Error& error) {
-        EXPECT_EQ(std::string(error.what()), message);
-    }
+    EXPECT_THROW_MSG(BmpToGif(bitmap, gif), Error, message);
 }
 
 TEST(BmpToGif, ReportsEachFailureWithTheFileItConcernsAndWritesNothing) {

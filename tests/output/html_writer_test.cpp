@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "base/error.hpp"
+#include "fixtures/expect_error.hpp"
 #include "fixtures/temp_dir.hpp"
 #include "languages/phrase_table.hpp"
 #include "model/report.hpp"
@@ -180,13 +181,8 @@ TEST(FormatOperationRow, ShadesEvenPositionsNotEvenNumbers) {
 TEST(WriteToFile, FailsOnAMissingFolderNamingTheFile) {
     TTempDir dir;
     const std::string path = dir.Path("missing/out.htm");
-    try {
-        GoldenReport().WriteToFile(path, "English");
-        FAIL() << "no error";
-    } catch (const Error& error) {
-        EXPECT_STREQ(error.what(),
-                     ("Cannot create file \"" + path + "\". No such file or directory").c_str());
-    }
+    EXPECT_THROW_MSG(GoldenReport().WriteToFile(path, "English"), Error,
+                     "Cannot create file \"" + path + "\". No such file or directory");
 }
 
 TEST(WriteToFile, KeepsTheEarlierFileWhenTheFolderIsReadOnly) {

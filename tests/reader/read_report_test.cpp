@@ -3,6 +3,7 @@
 #include <regex>
 
 #include "base/error.hpp"
+#include "fixtures/expect_error.hpp"
 #include "fixtures/sample_report.hpp"
 #include "fixtures/temp_dir.hpp"
 #include "model/report.hpp"
@@ -118,13 +119,8 @@ TEST(ReadFromFile, FailsOnAMissingFileHavingChangedOnlyTheFileName) {
     TMT4TestReport r;
     r.ReadFromFile(dir.Write("a.htm", SampleReportHtml));
     const std::string missing = dir.Path("missing.htm");
-    try {
-        r.ReadFromFile(missing);
-        FAIL() << "no error";
-    } catch (const Error& error) {
-        EXPECT_STREQ(error.what(),
-                     ("Cannot open file \"" + missing + "\". No such file or directory").c_str());
-    }
+    EXPECT_THROW_MSG(r.ReadFromFile(missing), Error,
+                     "Cannot open file \"" + missing + "\". No such file or directory");
     EXPECT_EQ(r.FileName, missing);
     EXPECT_EQ(r.Operations.Count(), 4);
 }
