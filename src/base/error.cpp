@@ -29,6 +29,23 @@ Error OutOfMemoryError(std::string_view path) {
     return Error("Out of memory while working on \"" + std::string(path) + "\"");
 }
 
+Error BadBitmapError(std::string_view path, std::string_view reason) {
+    return Error("Cannot read bitmap \"" + std::string(path) + "\". " + std::string(reason));
+}
+
+Error UnencodableImageError(std::string_view format, long long width, long long height,
+                            std::string_view content) {
+    return Error("Cannot write a " + std::string(format) + " of " + std::to_string(width) + " x " +
+                 std::to_string(height) + " pixels from " + std::string(content));
+}
+
+Error GifColourIndexError(int index, std::size_t colours) {
+    return Error("Cannot write a GIF: colour index " + std::to_string(index) +
+                 " outside a table of " + std::to_string(colours) + " colours");
+}
+
+Error NoGuiApplicationError() { return Error("The balance chart needs a QGuiApplication"); }
+
 Error NoChartError() {
     return Error("This build cannot draw the balance chart; nothing was merged");
 }

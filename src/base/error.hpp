@@ -3,6 +3,7 @@
 // Every failure that reaches them is an Error whose what() is that text.
 #pragma once
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -40,6 +41,15 @@ Error OutOfMemoryError(std::string_view path);
 // A merge in a build that cannot draw the balance chart, refused before it
 // writes a page that names the picture.
 Error NoChartError();
+
+// "Cannot read bitmap "PATH". REASON": a bitmap file that cannot be decoded.
+Error BadBitmapError(std::string_view path, std::string_view reason);
+// Pictures that the encoders refuse: a program error, not a user's.
+Error UnencodableImageError(std::string_view format, long long width, long long height,
+                            std::string_view content);
+Error GifColourIndexError(int index, std::size_t colours);
+// The chart drawn without a Qt application to draw with.
+Error NoGuiApplicationError();
 
 // The system's text for an errno value, without a trailing period.
 std::string SystemErrorText(int errorNumber);

@@ -30,7 +30,7 @@ void WriteTemporaryBitmap(TTemporaryFile& bitmap, const std::string& tempPath,
 
 void CreateGraph(const TMT4TestReport& report, const std::string& tempPath) {
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
-        throw Error("The balance chart needs a QGuiApplication");
+        throw NoGuiApplicationError();
     }
     const std::string gifPath = report.ImageFileName();
     // A result named "*.gif" has the picture's own name: the GIF would replace

@@ -57,7 +57,7 @@ TIndexedImage DecodeIndexed(std::string_view bytes, const TBmpLayout& layout,
     }
     const int highest = *std::max_element(image.Indices.begin(), image.Indices.end());
     if (highest >= layout.PaletteCount) {
-        ThrowBadBitmap(path, "colour index " + std::to_string(highest) + " outside a table of " +
+        ThrowBadBitmap(path, "Colour index " + std::to_string(highest) + " outside a table of " +
                                  std::to_string(layout.PaletteCount) + " colours");
     }
     return image;

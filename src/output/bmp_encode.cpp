@@ -25,9 +25,8 @@ void CheckPicture(const TRgbImage& image) {
                         static_cast<long long>(image.Width) * image.Height <= MaxBitmapPixels;
     if (!sizeOk || image.Rgb.size() != static_cast<std::size_t>(image.Width) *
                                            static_cast<std::size_t>(image.Height) * 3) {
-        throw Error("Cannot write a bitmap of " + std::to_string(image.Width) + " x " +
-                    std::to_string(image.Height) + " pixels from " +
-                    std::to_string(image.Rgb.size()) + " bytes of colour");
+        throw UnencodableImageError("bitmap", image.Width, image.Height,
+                                    std::to_string(image.Rgb.size()) + " bytes of colour");
     }
 }
 

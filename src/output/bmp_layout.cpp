@@ -45,15 +45,15 @@ std::uint32_t InfoField(std::string_view bytes, std::uint32_t headerSize, std::u
 
 TRawHeader ReadRawHeader(std::string_view bytes, std::string_view path) {
     if (bytes.size() < FileHeaderSize + 4 || bytes.substr(0, 2) != "BM") {
-        ThrowBadBitmap(path, "not a BMP file");
+        ThrowBadBitmap(path, "Not a BMP file");
     }
     TRawHeader raw;
     raw.PixelOffset = ReadLe32(bytes, 10);
     raw.HeaderSize = ReadLe32(bytes, FileHeaderSize);
     if (raw.HeaderSize != CoreHeaderSize && raw.HeaderSize < MinInfoHeaderSize) {
-        ThrowBadBitmap(path, "unknown header size " + std::to_string(raw.HeaderSize));
+        ThrowBadBitmap(path, "Unknown header size " + std::to_string(raw.HeaderSize));
     }
-    if (raw.HeaderSize > bytes.size() - FileHeaderSize) ThrowBadBitmap(path, "header cut short");
+    if (raw.HeaderSize > bytes.size() - FileHeaderSize) ThrowBadBitmap(path, "Header cut short");
     if (raw.HeaderSize == CoreHeaderSize) {
         raw.Width = ReadLe16(bytes, 18);
         raw.Height = ReadLe16(bytes, 20);
@@ -72,9 +72,9 @@ TRawHeader ReadRawHeader(std::string_view bytes, std::string_view path) {
 void SetSize(const TRawHeader& raw, std::string_view path, TBmpLayout& layout) {
     const std::int64_t rows = raw.Height < 0 ? -raw.Height : raw.Height;
     const std::string size = std::to_string(raw.Width) + " x " + std::to_string(raw.Height);
-    if (raw.Width < 1 || rows < 1) ThrowBadBitmap(path, "invalid picture size " + size);
+    if (raw.Width < 1 || rows < 1) ThrowBadBitmap(path, "Invalid picture size " + size);
     if (raw.Width > MaxBitmapSide || rows > MaxBitmapSide || raw.Width * rows > MaxBitmapPixels) {
-        ThrowBadBitmap(path, "picture of " + size + " pixels is too large");
+        ThrowBadBitmap(path, "Picture of " + size + " pixels is too large");
     }
     layout.Width = static_cast<int>(raw.Width);
     layout.Height = static_cast<int>(rows);
@@ -95,7 +95,7 @@ bool ToChannel(std::uint32_t mask, TBmpChannel& channel) {
 }
 
 [[noreturn]] void ThrowUnsupportedCompression(const TRawHeader& raw, std::string_view path) {
-    ThrowBadBitmap(path, "unsupported compression " + std::to_string(raw.Compression));
+    ThrowBadBitmap(path, "Unsupported compression " + std::to_string(raw.Compression));
 }
 
 // The colour masks of a 16- or 32-bit bitmap: the fixed ones of a plain
@@ -113,7 +113,7 @@ void SetChannels(std::string_view bytes, const TRawHeader& raw, std::string_view
         std::size_t at = FileHeaderSize + 40;
         if (raw.HeaderSize < HeaderWithMasksSize) {
             at = afterHeader;
-            if (at + 12 > bytes.size()) ThrowBadBitmap(path, "header cut short");
+            if (at + 12 > bytes.size()) ThrowBadBitmap(path, "Header cut short");
         }
         for (int i = 0; i < 3; ++i) masks[i] = ReadLe32(bytes, at + 4 * i);
     } else if (raw.Compression != BiRgb) {
@@ -121,7 +121,7 @@ void SetChannels(std::string_view bytes, const TRawHeader& raw, std::string_view
     }
     if (!ToChannel(masks[0], layout.Red) || !ToChannel(masks[1], layout.Green) ||
         !ToChannel(masks[2], layout.Blue)) {
-        ThrowBadBitmap(path, "invalid colour masks");
+        ThrowBadBitmap(path, "Invalid colour masks");
     }
 }
 
@@ -139,7 +139,7 @@ void SetPalette(std::string_view bytes, const TRawHeader& raw, std::string_view 
     const std::size_t end = std::min(raw.PixelOffset, bytes.size());
     const std::size_t room = end > afterHeader ? end - afterHeader : 0;
     count = std::min<std::size_t>(count, room / layout.PaletteEntrySize);
-    if (count == 0) ThrowBadBitmap(path, "no colour table");
+    if (count == 0) ThrowBadBitmap(path, "No colour table");
     layout.PaletteCount = static_cast<int>(count);
 }
 
@@ -152,13 +152,13 @@ void SetPixelRows(std::string_view bytes, const TRawHeader& raw, std::string_vie
     layout.PixelOffset = raw.PixelOffset;
     const std::uint64_t end =
         raw.PixelOffset + std::uint64_t(layout.Stride) * (layout.Height - 1) + (bits + 7) / 8;
-    if (end > bytes.size()) ThrowBadBitmap(path, "pixel data cut short");
+    if (end > bytes.size()) ThrowBadBitmap(path, "Pixel data cut short");
 }
 
 }  // namespace
 
 void ThrowBadBitmap(std::string_view path, std::string_view reason) {
-    throw Error("Cannot read bitmap \"" + std::string(path) + "\": " + std::string(reason));
+    throw BadBitmapError(path, reason);
 }
 
 TBmpLayout ReadBmpLayout(std::string_view bytes, std::string_view path) {
@@ -167,7 +167,7 @@ TBmpLayout ReadBmpLayout(std::string_view bytes, std::string_view path) {
     SetSize(raw, path, layout);
     const std::uint32_t bpp = raw.BitsPerPixel;
     if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) {
-        ThrowBadBitmap(path, "unsupported bits per pixel " + std::to_string(bpp));
+        ThrowBadBitmap(path, "Unsupported bits per pixel " + std::to_string(bpp));
     }
     layout.BitsPerPixel = static_cast<int>(bpp);
     const std::size_t afterHeader = FileHeaderSize + raw.HeaderSize;

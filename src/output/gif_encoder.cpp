@@ -21,15 +21,13 @@ void CheckPicture(const TIndexedImage& image) {
                         image.Indices.size() == std::size_t(image.Width) * image.Height;
     const bool tableOk = !image.Palette.empty() && image.Palette.size() <= MaxColours;
     if (!sizeOk || !tableOk) {
-        throw Error("Cannot write a GIF of " + std::to_string(image.Width) + " x " +
-                    std::to_string(image.Height) + " pixels from " +
-                    std::to_string(image.Indices.size()) + " indices and " +
-                    std::to_string(image.Palette.size()) + " colours");
+        throw UnencodableImageError("GIF", image.Width, image.Height,
+                                    std::to_string(image.Indices.size()) + " indices and " +
+                                        std::to_string(image.Palette.size()) + " colours");
     }
     const std::uint8_t highest = *std::max_element(image.Indices.begin(), image.Indices.end());
     if (highest >= image.Palette.size()) {
-        throw Error("Cannot write a GIF: colour index " + std::to_string(highest) +
-                    " outside a table of " + std::to_string(image.Palette.size()) + " colours");
+        throw GifColourIndexError(highest, image.Palette.size());
     }
 }
 

@@ -148,37 +148,37 @@ struct TRefusalCase {
 };
 
 const TRefusalCase RefusalCases[] = {
-    {"EmptyFile", [] { return std::string(); }, "not a BMP file"},
-    {"SignatureOnly", [] { return std::string("BM"); }, "not a BMP file"},
-    {"GifFile", [] { return "GIF89a" + std::string(60, '\0'); }, "not a BMP file"},
-    {"HeaderOfEightBytes", [] { return With(Base24(), 14, 8); }, "unknown header size 8"},
-    {"HeaderLongerThanFile", [] { return With(Base24(), 14, 1000); }, "header cut short"},
-    {"ZeroWidth", [] { return With(Base24(), 18, 0); }, "invalid picture size 0 x 2"},
+    {"EmptyFile", [] { return std::string(); }, "Not a BMP file"},
+    {"SignatureOnly", [] { return std::string("BM"); }, "Not a BMP file"},
+    {"GifFile", [] { return "GIF89a" + std::string(60, '\0'); }, "Not a BMP file"},
+    {"HeaderOfEightBytes", [] { return With(Base24(), 14, 8); }, "Unknown header size 8"},
+    {"HeaderLongerThanFile", [] { return With(Base24(), 14, 1000); }, "Header cut short"},
+    {"ZeroWidth", [] { return With(Base24(), 18, 0); }, "Invalid picture size 0 x 2"},
     {"NegativeWidth", [] { return With(Base24(), 18, std::uint32_t(-3)); },
-     "invalid picture size -3 x 2"},
-    {"ZeroHeight", [] { return With(Base24(), 22, 0); }, "invalid picture size 3 x 0"},
+     "Invalid picture size -3 x 2"},
+    {"ZeroHeight", [] { return With(Base24(), 22, 0); }, "Invalid picture size 3 x 0"},
     {"WidthOverGifLimit", [] { return With(Base24(), 18, 70000); },
-     "picture of 70000 x 2 pixels is too large"},
+     "Picture of 70000 x 2 pixels is too large"},
     {"SmallestHeight", [] { return With(Base24(), 22, std::uint32_t(INT_MIN)); },
-     "picture of 3 x -2147483648 pixels is too large"},
+     "Picture of 3 x -2147483648 pixels is too large"},
     {"TooManyPixels", [] { return With(With(Base24(), 18, 10000), 22, 10000); },
-     "picture of 10000 x 10000 pixels is too large"},
-    {"TwoBitsPerPixel", [] { return With(Base24(), 28, 2, 2); }, "unsupported bits per pixel 2"},
-    {"ZeroBitsPerPixel", [] { return With(Base24(), 28, 0, 2); }, "unsupported bits per pixel 0"},
-    {"RunLengthEightBits", [] { return With(Base8(), 30, 1); }, "unsupported compression 1"},
-    {"JpegCompressed", [] { return With(Base24(), 30, 4); }, "unsupported compression 4"},
-    {"PngCompressed", [] { return With(Base32Masks(), 30, 5); }, "unsupported compression 5"},
+     "Picture of 10000 x 10000 pixels is too large"},
+    {"TwoBitsPerPixel", [] { return With(Base24(), 28, 2, 2); }, "Unsupported bits per pixel 2"},
+    {"ZeroBitsPerPixel", [] { return With(Base24(), 28, 0, 2); }, "Unsupported bits per pixel 0"},
+    {"RunLengthEightBits", [] { return With(Base8(), 30, 1); }, "Unsupported compression 1"},
+    {"JpegCompressed", [] { return With(Base24(), 30, 4); }, "Unsupported compression 4"},
+    {"PngCompressed", [] { return With(Base32Masks(), 30, 5); }, "Unsupported compression 5"},
     {"BitFieldsOnTwentyFourBits", [] { return With(Base24(), 30, 3); },
-     "unsupported compression 3"},
-    {"MaskWithGap", [] { return With(Base32Masks(), 54, 0x00F0F000); }, "invalid colour masks"},
-    {"MasksPastTheEnd", [] { return Base32Masks().substr(0, 62); }, "header cut short"},
+     "Unsupported compression 3"},
+    {"MaskWithGap", [] { return With(Base32Masks(), 54, 0x00F0F000); }, "Invalid colour masks"},
+    {"MasksPastTheEnd", [] { return Base32Masks().substr(0, 62); }, "Header cut short"},
     {"PixelOffsetPastTheEnd", [] { return With(Base24(), 10, 0xFFFFFFFF); },
-     "pixel data cut short"},
+     "Pixel data cut short"},
     {"LastRowCutInsideItsPixels", [] { return Base24().substr(0, 54 + 12 + 8); },
-     "pixel data cut short"},
+     "Pixel data cut short"},
     {"IndexOutsideTheTable", [] { return With(Base8(), 62 + 4 + 1, 5, 1); },
-     "colour index 5 outside a table of 2 colours"},
-    {"NoRoomForTheTable", [] { return With(Base8(), 10, 54); }, "no colour table"},
+     "Colour index 5 outside a table of 2 colours"},
+    {"NoRoomForTheTable", [] { return With(Base8(), 10, 54); }, "No colour table"},
 };
 
 void PrintTo(const TRefusalCase& c, std::ostream* os) { *os << c.Name; }
@@ -188,7 +188,7 @@ class DecodeBmpRefusals : public ::testing::TestWithParam<TRefusalCase> {};
 TEST_P(DecodeBmpRefusals, ThrowsErrorNamingTheFileAndReason) {
     const std::string bytes = GetParam().Bytes();
     EXPECT_THROW_MSG(DecodeBmp(bytes, "charts/in put.bmp"), Error,
-                     std::string("Cannot read bitmap \"charts/in put.bmp\": ") + GetParam().Reason);
+                     std::string("Cannot read bitmap \"charts/in put.bmp\". ") + GetParam().Reason);
 }
 
 INSTANTIATE_TEST_SUITE_P(Bmp, DecodeBmpRefusals, ::testing::ValuesIn(RefusalCases),

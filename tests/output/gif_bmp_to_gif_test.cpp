@@ -121,7 +121,7 @@ TEST(BmpToGif, ReportsEachFailureWithTheFileItConcernsAndWritesNothing) {
     test::WriteFileBytes(gif, "old");
 
     ExpectError(missing, gif, "Cannot open file \"" + missing + "\". No such file or directory");
-    ExpectError(text, gif, "Cannot read bitmap \"" + text + "\": not a BMP file");
+    ExpectError(text, gif, "Cannot read bitmap \"" + text + "\". Not a BMP file");
     const std::string unwritable = dir.Path("no such folder/out.gif");
     ExpectError(good, unwritable,
                 "Cannot create file \"" + unwritable + "\". No such file or directory");
