@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "base/error.hpp"
+#include "base/version.hpp"
 #include "cli/inspect_json.hpp"
 #include "languages/phrase_table.hpp"
 
@@ -12,7 +13,29 @@ namespace {
 constexpr const char* Usage =
     "usage: velquist-merge [-l LANGUAGE] [-s] [-v] [--strict] -o RESULT REPORT REPORT...\n"
     "       velquist-merge --inspect REPORT\n"
-    "       velquist-merge --languages\n";
+    "       velquist-merge --languages\n"
+    "       velquist-merge --help | --version\n";
+
+// The usage, then what each option does and the exit codes.
+constexpr const char* Help =
+    "\n"
+    "Merges strategy tester reports into one report, as if all their strategies\n"
+    "had traded one account, and draws its balance chart beside it (RESULT with\n"
+    "the extension .gif).\n"
+    "\n"
+    "  -o RESULT      the merged report to write (replaced when it exists)\n"
+    "  -l LANGUAGE    the merged report's language, one of --languages\n"
+    "                 (default English)\n"
+    "  -s             add the \"Symbol\" column to the operations table\n"
+    "  -v             tell each step on stdout\n"
+    "  --strict       a report that may not have been read right (a warning)\n"
+    "                 stops the merge before anything is written\n"
+    "  --inspect      print what was read of one report, as JSON\n"
+    "  --languages    print the languages a report can be written in\n"
+    "\n"
+    "Exit codes: 0 done; 1 an error (its text on stderr, naming the file);\n"
+    "2 refused input (usage, fewer than two reports, no result name, an\n"
+    "unknown language). Warnings go to stderr and keep exit code 0.\n";
 
 struct TMergeOptions {
     std::string Language = "English";
@@ -136,7 +159,11 @@ int RunInspect(const std::string& fileName, std::ostream& out, std::ostream& err
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
            const TChartStep& chartStep) {
     if (args.size() == 1 && (args[0] == "-h" || args[0] == "--help")) {
-        out << Usage;
+        out << Usage << Help;
+        return ExitSuccess;
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+        out << "velquist-merge " << VelquistVersion << "\n";
         return ExitSuccess;
     }
     if (args.size() == 1 && args[0] == "--languages") {

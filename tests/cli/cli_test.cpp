@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "base/version.hpp"
 #include "fixtures/temp_dir.hpp"
 
 namespace velquist {
@@ -35,6 +36,17 @@ TEST(Cli, ListsTheLanguagesInTheirFixedOrder) {
     EXPECT_TRUE(run.Out.starts_with("English\nTurkish\nSpanish\n"));
     EXPECT_TRUE(run.Out.ends_with("Chinese (Simplified)\nBulgarian\nArabic\n"));
     EXPECT_EQ(std::count(run.Out.begin(), run.Out.end(), '\n'), 28);
+}
+
+// Every option of the usage lines is explained below them.
+TEST(Cli, HelpExplainsEveryOptionAndVersionTellsTheVersion) {
+    const TRun help = Cli({"--help"});
+    EXPECT_EQ(help.Code, ExitSuccess);
+    const std::string body = help.Out.substr(help.Out.find("\n\n"));
+    for (const char* option : {"-o RESULT", "-l LANGUAGE", "-s ", "-v ", "--strict", "--inspect",
+                               "--languages", "Exit codes"})
+        EXPECT_NE(body.find(option), std::string::npos) << option;
+    EXPECT_EQ(Cli({"--version"}).Out, std::string("velquist-merge ") + VelquistVersion + "\n");
 }
 
 TEST(Cli, InspectPrintsTheModelWithEveryByteRecoverable) {
