@@ -1,5 +1,6 @@
 #include "cli/cli.hpp"
 
+#include <new>
 #include <optional>
 
 #include "base/error.hpp"
@@ -144,6 +145,9 @@ int RunInspect(const std::string& fileName, std::ostream& out, std::ostream& err
     TMT4TestReport report;
     try {
         report.ReadFromFile(fileName);
+    } catch (const std::bad_alloc&) {
+        err << OutOfMemoryError(fileName).what() << "\n";
+        return ExitError;
     } catch (const std::exception& error) {
         const std::string message = error.what();
         if (message.find(fileName) == std::string::npos) err << fileName << ": ";
