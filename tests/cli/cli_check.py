@@ -57,7 +57,7 @@ class Suite:
     def check(self, name, condition, detail=""):
         if not condition:
             self.failures.append(f"{name}: {detail}")
-        print(("ok   " if condition else "FAIL ") + name)
+        print(("ok   " + name) if condition else f"FAIL {name}: {detail}")
 
     def expect(self, name, result, code, stderr=None, stderr_start=None):
         err = result.stderr.decode("latin-1")

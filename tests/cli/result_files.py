@@ -154,6 +154,10 @@ def full_disk(tmp):
     if not IS_ROOT or not shutil.which("unshare"):
         print("skip full disk (needs root and unshare)")
         return
+    # A mount namespace cannot always be had (inside a chroot, say).
+    if subprocess.run(["unshare", "-m", "true"], capture_output=True).returncode != 0:
+        print("skip full disk (no mount namespace here)")
+        return
     disk = tmp / "disk"
     disk.mkdir()
     script = ('mount -t tmpfs -o size=4k tmpfs "$1" || exit 77\n'
