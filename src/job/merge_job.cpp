@@ -1,12 +1,78 @@
 #include "job/merge_job.hpp"
 
 #include <exception>
+#include <functional>
 #include <new>
+#include <thread>
 
 #include "base/error.hpp"
 
 namespace velquist {
 namespace {
+
+// next := current's fields without its rows: what the one second report
+// object holds before it reads the file after current's.
+void CarryFields(TMT4TestReport& current, TMT4TestReport& next) {
+    TOperationList rows = std::move(current.Operations);
+    next = current;
+    next.Operations.Clear();
+    current.Operations = std::move(rows);
+}
+
+// Merges files[1..] into reportA, reading each next file on a second thread
+// while the one before is merged. Each side touches only its own report, and
+// the reads are told and checked in file order after the merge beside them,
+// so the reports, the warnings and the first error are those of reading and
+// merging one file after the other through reportB.
+void MergeFurtherFiles(
+    const std::vector<std::string>& files, TMT4TestReport& reportA, TMT4TestReport& reportB,
+    const std::function<void(const std::string&)>& announceRead,
+    const std::function<void(const TMT4TestReport&, const std::string&)>& checkRead) {
+    TMT4TestReport spare;
+    TMT4TestReport* current = &reportB;
+    TMT4TestReport* next = &spare;
+    TMT4TestReport* lastRead = &reportB;
+    // However the loop ends, reportB holds what the last read left in it.
+    struct TLastReadInB {
+        TMT4TestReport*& Last;
+        TMT4TestReport& B;
+        ~TLastReadInB() {
+            if (Last != &B) B = std::move(*Last);
+        }
+    } lastReadInB{lastRead, reportB};
+
+    announceRead(files[1]);
+    reportB.ReadFromFile(files[1]);
+    checkRead(reportB, files[1]);
+    for (std::size_t i = 1; i + 1 < files.size(); ++i) {
+        CarryFields(*current, *next);
+        std::exception_ptr readError;
+        std::thread reader([&, i] {
+            try {
+                next->ReadFromFile(files[i + 1]);
+            } catch (...) {
+                readError = std::current_exception();
+            }
+        });
+        try {
+            reportA.Merge(*current);
+        } catch (...) {
+            reader.join();
+            throw;
+        }
+        reader.join();
+        lastRead = next;
+        announceRead(files[i + 1]);
+        if (readError) {
+            // A file that cannot be read leaves the rows of the one before.
+            next->Operations = std::move(current->Operations);
+            std::rethrow_exception(readError);
+        }
+        checkRead(*next, files[i + 1]);
+        std::swap(current, next);
+    }
+    reportA.Merge(*current);
+}
 
 // Runs the steps; the outcome holds the step reached, so that an error can be
 // told with its file.
@@ -17,19 +83,17 @@ void RunSteps(const TMergeRequest& request, TMT4TestReport& reportA, TMT4TestRep
         outcome.FileName = fileName;
         if (onStep) onStep(next, fileName);
     };
-    auto read = [&](TMT4TestReport& report, const std::string& fileName) {
-        step(TMergeStep::Read, fileName);
-        report.ReadFromFile(fileName);
+    auto announceRead = [&](const std::string& fileName) { step(TMergeStep::Read, fileName); };
+    auto checkRead = [&](const TMT4TestReport& report, const std::string& fileName) {
         for (const std::string& warning : report.Warnings) {
             outcome.Warnings.push_back({fileName, warning});
             if (request.StopOnWarning) throw WarningAsError(fileName, warning);
         }
     };
-    read(reportA, request.Files[0]);
-    for (std::size_t i = 1; i < request.Files.size(); ++i) {
-        read(reportB, request.Files[i]);
-        reportA.Merge(reportB);
-    }
+    announceRead(request.Files[0]);
+    reportA.ReadFromFile(request.Files[0]);
+    checkRead(reportA, request.Files[0]);
+    MergeFurtherFiles(request.Files, reportA, reportB, announceRead, checkRead);
     reportA.FileName = request.ResultFileName;
     step(TMergeStep::Write, request.ResultFileName);
     reportA.WriteToFile(request.ResultFileName, request.Language);

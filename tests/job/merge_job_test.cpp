@@ -75,6 +75,46 @@ TEST(MergeJob, StopsAtAnErrorWithItsStepAndFileKeepingWhatWasDone) {
     EXPECT_TRUE(std::filesystem::exists(result));
 }
 
+// The next file is read while the one before is merged: the page, what the
+// two report objects hold after the job, and where an error stops it are
+// those of reading and merging one file after the other. A file without a
+// "Symbol" label keeps the one read before it in the second report object.
+TEST(MergeJob, GivesWhatReadingAndMergingOneByOneGives) {
+    TTempDir dir;
+    std::string noSymbol = testing::ReadFileBytes(Examples + "/breakout_xauusd.htm");
+    noSymbol.replace(noSymbol.find(">Symbol<"), 8, "><");
+    const std::vector<std::string> files = {Trend, Scalper, dir.Write("nosymbol.htm", noSymbol),
+                                            Examples + "/grid_usdjpy_ru.htm",
+                                            dir.Path("missing.htm")};
+    for (const std::size_t count : {files.size() - 1, files.size()}) {
+        const std::vector<std::string> used(files.begin(), files.begin() + count);
+        std::filesystem::create_directories(dir.Path("job"));
+        std::filesystem::create_directories(dir.Path("single"));
+        TJobRun run;
+        const TMergeOutcome outcome = run.Run({used, dir.Path("job/out.htm"), "English"});
+        TMT4TestReport a, b;
+        a.ReadFromFile(used[0]);
+        try {
+            for (std::size_t i = 1; i < used.size(); ++i) {
+                b.ReadFromFile(used[i]);
+                a.Merge(b);
+            }
+            a.FileName = dir.Path("single/out.htm");
+            a.WriteToFile(a.FileName, "English");
+            EXPECT_EQ(testing::ReadFileBytes(dir.Path("job/out.htm")),
+                      testing::ReadFileBytes(dir.Path("single/out.htm")));
+        } catch (const Error&) {
+            EXPECT_EQ(outcome.Kind, TKind::Failed);
+        }
+        EXPECT_EQ(run.A.Symbol, a.Symbol);
+        EXPECT_EQ(run.A.InitialDeposit, a.InitialDeposit);
+        EXPECT_EQ(run.A.Operations.Count(), a.Operations.Count());
+        EXPECT_EQ(run.B.FileName, b.FileName);
+        EXPECT_EQ(run.B.Symbol, b.Symbol);
+        EXPECT_EQ(run.B.Operations.Count(), b.Operations.Count());
+    }
+}
+
 // A build that cannot draw the chart must not write a page that names it.
 TEST(MergeJob, WritesNothingWithoutAChartStep) {
     TTempDir dir;
