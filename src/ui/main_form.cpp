@@ -77,7 +77,6 @@ void TMainForm::Run(const std::function<void()>& handler) {
 }
 
 void TMainForm::FormCreate() {
-    QGuiApplication::setApplicationDisplayName(ApplicationTitle);
     setWindowTitle(QString(ApplicationTitle) + " " + PublisherAddress);
     cbxLanguage->clear();
     for (std::string_view language : LanguageNames())

@@ -17,7 +17,8 @@ namespace {
 using WindowOpening = testing::WindowTest;
 
 TEST_F(WindowOpening, ShowsTheApplicationTitleAndAFixedCloseOnlyFrame) {
-    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Zidaz UV4 Eduzida");
+    // Qt would append a display name to the caption (checked under Xvfb too).
+    EXPECT_NE(QGuiApplication::applicationDisplayName(), "Zidaz UV4 Eduzida");
     EXPECT_EQ(Form->windowTitle(), "Zidaz UV4 Eduzida https://www.velquist.com");
     EXPECT_EQ(Form->size(), QSize(820, 328));
     EXPECT_EQ(Form->minimumSize(), Form->maximumSize());
