@@ -30,12 +30,14 @@ TReportListBox::TReportListBox(QWidget* parent) : QListWidget(parent) {
     setAcceptDrops(true);
     setDropIndicatorShown(true);
     setDragDropMode(QAbstractItemView::DragDrop);
+    setTextElideMode(Qt::ElideMiddle);
 }
 
 void TReportListBox::AppendReports(const QStringList& fileNames) {
     for (const QString& name : fileNames) {
         auto* item = new QListWidgetItem(name, this);
         item->setSizeHint(QSize(0, ItemHeight));
+        item->setToolTip(name);
     }
 }
 

@@ -1,8 +1,10 @@
 // The list of report files to merge: one full path a line, several lines
-// selectable. Beyond adding through the window's commands it takes files
-// dropped from a file manager (appended in the dropped order) and lets lines
-// be dragged into another order; the first line is the base report. It does
-// not ask anything or look into the files.
+// selectable. A path too long for its line loses its middle, so that the file
+// name stays in sight, and the whole path is the line's tooltip. Beyond adding
+// through the window's commands it takes files dropped from a file manager
+// (appended in the dropped order) and lets lines be dragged into another
+// order; the first line is the base report. It does not ask anything or look
+// into the files.
 #pragma once
 
 #include <QListWidget>

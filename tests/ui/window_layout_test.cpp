@@ -6,7 +6,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QStyleOptionViewItem>
+#include <QToolTip>
 
 #include "languages/phrase_table.hpp"
 #include "window_fixture.hpp"
@@ -132,6 +135,43 @@ TEST_F(WindowOpening, ContextMenuOffersAddThenDeleteWithDelShown) {
     EXPECT_EQ(actions[1]->shortcut().toString(QKeySequence::NativeText), "Del");
     EXPECT_TRUE(actions[1]->isShortcutVisibleInContextMenu());
     EXPECT_EQ(List()->contextMenuPolicy(), Qt::CustomContextMenu);
+}
+
+// Notes what the list's lines are painted with.
+class TLinePaintRecorder : public QProxyStyle {
+  public:
+    mutable QList<QStyleOptionViewItem> Lines;
+
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        if (const auto* line = qstyleoption_cast<const QStyleOptionViewItem*>(option))
+            Lines << *line;
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+};
+
+TEST_F(WindowOpening, ListShowsTheFileNameOfALongPathAndTheWholePathAsTooltip) {
+    const QString path = "/home/trader/" + QString(40, 'd') + "/" + QString(40, 'e') + "/" +
+                         QString(40, 'f') + "/reports/strategy-tester-07.htm";
+    AddReports({path});
+    TLinePaintRecorder recorder;
+    List()->setStyle(&recorder);
+    List()->viewport()->grab();
+    List()->setStyle(nullptr);
+    ASSERT_FALSE(recorder.Lines.isEmpty());
+    const QStyleOptionViewItem& line = recorder.Lines.first();
+    ASSERT_EQ(line.text, path);
+    const int width = recorder.subElementRect(QStyle::SE_ItemViewItemText, &line, List()).width();
+    const QString shown = QFontMetrics(line.font).elidedText(line.text, line.textElideMode, width);
+    EXPECT_NE(shown, path) << "the path is long enough to be cut";
+    EXPECT_TRUE(shown.startsWith("/home/")) << shown.toStdString();
+    EXPECT_TRUE(shown.endsWith("/strategy-tester-07.htm")) << shown.toStdString();
+
+    const QPoint at = List()->visualItemRect(List()->item(0)).center();
+    QHelpEvent help(QEvent::ToolTip, at, List()->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(List()->viewport(), &help);
+    EXPECT_EQ(QToolTip::text(), path);
+    QToolTip::hideText();
 }
 
 TEST_F(WindowOpening, PointsBothFileDialogsAtTheProgramFolderWithTheReportFilters) {
