@@ -37,6 +37,9 @@ QLabel* PlaceLabel(QWidget* form, const char* name, QRect geometry, const QStrin
 QPushButton* PlaceButton(QWidget* form, const char* name, QRect geometry, const QString& text) {
     auto* button = Place<QPushButton>(form, name, geometry);
     button->setText(text);
+    // Return presses the focused button, as Space does; Qt gives that only to
+    // buttons of dialogs unless asked.
+    button->setAutoDefault(true);
     return button;
 }
 

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTimer>
 #include <QWindow>
 
@@ -107,6 +108,21 @@ TEST_F(WindowCommands, DeleteKeyInTheFileNameBoxEditsTheName) {
     EXPECT_TRUE(Dialogs->Questions.isEmpty());
     EXPECT_EQ(name->text(), "out.htm");
     EXPECT_EQ(Lines(), Names(3));
+}
+
+TEST_F(WindowCommands, ReturnAndEnterPressTheFocusedButton) {
+    for (const char* name : {"Button1", "BtnFileName", "BtnMerge", "BtnOnLineHelp"}) {
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+            SCOPED_TRACE(std::string(name) + (key == Qt::Key_Return ? " Return" : " Enter"));
+            Dialogs->OpenAnswers = {std::nullopt};
+            Dialogs->SaveAnswers = {std::nullopt};
+            auto* button = Child<QPushButton>(name);
+            QSignalSpy clicked(button, &QPushButton::clicked);
+            button->setFocus();
+            QTest::keyClick(button, key);
+            EXPECT_EQ(clicked.count(), 1);
+        }
+    }
 }
 
 struct TSaveCase {
