@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScreen>
 #include <optional>
 #include <vector>
@@ -113,12 +114,23 @@ void TMainForm::FormKeyUp(const QKeyEvent& key) {
     if (key.key() == Qt::Key_Delete && focusWidget() != edFileName) DeleteSelectedReports();
 }
 
+void TMainForm::PopupMenuKeyUp(const QKeyEvent& key) {
+    if (key.key() != Qt::Key_Delete) return;
+    PopupMenu1->close();
+    DeleteSelectedReports();
+}
+
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     // Only a key's first delivery counts, and a held key's repeats are one release.
-    if (event->type() == QEvent::KeyRelease && IsFirstKeyReceiver(*this, watched)) {
-        const auto& key = static_cast<const QKeyEvent&>(*event);
-        if (!key.isAutoRepeat()) Run([this, &key] { FormKeyUp(key); });
-    }
+    if (event->type() != QEvent::KeyRelease) return QWidget::eventFilter(watched, event);
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (key.isAutoRepeat()) return QWidget::eventFilter(watched, event);
+    // An open menu has the keys. Its "Del" is no shortcut Qt would run: a
+    // context menu's actions belong to no widget of the window.
+    if (watched == PopupMenu1)
+        Run([this, &key] { PopupMenuKeyUp(key); });
+    else if (IsFirstKeyReceiver(*this, watched))
+        Run([this, &key] { FormKeyUp(key); });
     return QWidget::eventFilter(watched, event);
 }
 

@@ -80,6 +80,7 @@ class TMainForm : public QWidget {
     void Button1Click();
     void DeleteSelectedReports();
     void FormKeyUp(const QKeyEvent& key);
+    void PopupMenuKeyUp(const QKeyEvent& key);
     void BtnFileNameClick();
     void cbxWriteOpSymbolToReportClick();
     void BtnOnLineHelpClick();

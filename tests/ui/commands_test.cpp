@@ -125,6 +125,26 @@ TEST_F(WindowCommands, ReturnAndEnterPressTheFocusedButton) {
     }
 }
 
+TEST_F(WindowCommands, KeyboardOpensTheListMenuWhereDelDeletesTheSelectedLines) {
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> openKeys[] = {{Qt::Key_F10, Qt::ShiftModifier},
+                                                                  {Qt::Key_Menu, Qt::NoModifier}};
+    auto* menu = Child<QMenu>("PopupMenu1");
+    for (const auto& [key, modifiers] : openKeys) {
+        List()->clear();
+        AddReports(Names(3));
+        SelectLines({1});
+        Dialogs->Questions.clear();
+        Dialogs->ConfirmAnswers = {true};
+        List()->setFocus();
+        QTest::keyClick(List(), key, modifiers);
+        ASSERT_TRUE(menu->isVisible()) << "key " << key;
+        QTest::keyClick(menu, Qt::Key_Delete);
+        EXPECT_FALSE(menu->isVisible());
+        EXPECT_EQ(Dialogs->Questions, QStringList{"Delete terminals (1) ?"});
+        EXPECT_EQ(Lines(), QStringList({"/r/1.htm", "/r/3.htm"}));
+    }
+}
+
 struct TSaveCase {
     QString Chosen;
     int Filter;
