@@ -44,6 +44,9 @@ QString WithHtmExtension(const QString& name) {
     return name + ".htm";
 }
 
+// "MS Sans Serif" is a Windows font: Liberation Sans stands in at the same 8 points.
+QFont WindowFont() { return QFont("Liberation Sans", 8); }
+
 // A key goes first to the window's focused control (or to the window itself
 // when none has the focus) and then, if ignored, up that control's parents.
 bool IsFirstKeyReceiver(const QWidget& window, const QObject* watched) {
@@ -57,8 +60,10 @@ TMainForm::TMainForm(std::unique_ptr<TDialogs> dialogs)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       dialogs_(dialogs ? std::move(dialogs) : std::make_unique<TQtDialogs>(this)) {
-    // "MS Sans Serif" is a Windows font: Liberation Sans stands in at the same 8 points.
-    setFont(QFont("Liberation Sans", 8));
+    // Menus, file dialogs and message boxes are windows of their own and take
+    // the application's font, not this window's: both get the same one.
+    QApplication::setFont(WindowFont());
+    setFont(WindowFont());
     setFixedSize(820, 328);
     CreateControls();
     if (const QScreen* screen = QGuiApplication::primaryScreen())

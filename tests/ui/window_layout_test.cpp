@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -11,6 +12,7 @@
 #include <QStyleOptionViewItem>
 #include <QToolTip>
 
+#include "answered_dialogs.hpp"
 #include "languages/phrase_table.hpp"
 #include "window_fixture.hpp"
 
@@ -135,6 +137,37 @@ TEST_F(WindowOpening, ContextMenuOffersAddThenDeleteWithDelShown) {
     EXPECT_EQ(actions[1]->shortcut().toString(QKeySequence::NativeText), "Del");
     EXPECT_TRUE(actions[1]->isShortcutVisibleInContextMenu());
     EXPECT_EQ(List()->contextMenuPolicy(), Qt::CustomContextMenu);
+}
+
+// The widgets whose font is not the window's, by class and name.
+QStringList OtherFonts(const QWidget& window, const QFont& font) {
+    QStringList other;
+    QList<const QWidget*> widgets{&window};
+    for (const QWidget* child : window.findChildren<QWidget*>()) widgets << child;
+    for (const QWidget* widget : widgets) {
+        const QFont own = widget->font();
+        if (own.family() != font.family() || own.pointSizeF() != font.pointSizeF())
+            other << QString(widget->metaObject()->className()) + " " + widget->objectName();
+    }
+    return other;
+}
+
+TEST_F(WindowOpening, MenusFileDialogsAndMessageBoxesUseTheWindowsFont) {
+    const QFont font = Form->font();
+    EXPECT_EQ(OtherFonts(*Child<QMenu>("PopupMenu1"), font), QStringList());
+    testing::TAnsweredQtDialogs dialogs(Form.get());
+    int shown = 0;
+    dialogs.Answer = [&](QDialog& dialog) {
+        EXPECT_EQ(OtherFonts(dialog, font), QStringList()) << dialog.metaObject()->className();
+        ++shown;
+        return int(QDialog::Rejected);
+    };
+    dialogs.SetUpFileDialogs(QDir::tempPath(), ReportFileFilters());
+    dialogs.OpenReports();
+    dialogs.SaveResult();
+    dialogs.ShowError("text");
+    dialogs.ConfirmDelete("text");
+    EXPECT_EQ(shown, 4);
 }
 
 // Notes what the list's lines are painted with.
