@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -64,6 +65,7 @@ TMainForm::TMainForm(std::unique_ptr<TDialogs> dialogs)
     // the application's font, not this window's: both get the same one.
     QApplication::setFont(WindowFont());
     setFont(WindowFont());
+    setWindowIcon(QIcon(":/icons/velquist.svg"));
     setFixedSize(820, 328);
     CreateControls();
     if (const QScreen* screen = QGuiApplication::primaryScreen())

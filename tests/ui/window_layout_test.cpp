@@ -139,6 +139,15 @@ TEST_F(WindowOpening, ContextMenuOffersAddThenDeleteWithDelShown) {
     EXPECT_EQ(List()->contextMenuPolicy(), Qt::CustomContextMenu);
 }
 
+TEST_F(WindowOpening, HasItsIconDrawn) {
+    const QImage icon = Form->windowIcon().pixmap(32, 32).toImage();
+    ASSERT_FALSE(icon.isNull());
+    // A rounded square: clear corners, an opaque middle, and a curve of another colour.
+    EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(icon.pixel(16, 16)), 255);
+    EXPECT_NE(icon.pixel(4, 16), icon.pixel(21, 11));
+}
+
 // The widgets whose font is not the window's, by class and name.
 QStringList OtherFonts(const QWidget& window, const QFont& font) {
     QStringList other;
