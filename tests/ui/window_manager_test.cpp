@@ -43,8 +43,9 @@ struct TCaptionCase {
 TEST(WindowUnderX, CaptionsAreTheTitlesWithNothingAppended) {
     if (QGuiApplication::platformName() != "xcb") GTEST_SKIP() << "needs an X server";
     ASSERT_FALSE(QStandardPaths::findExecutable("xprop").isEmpty()) << "xprop (x11-utils)";
-    // None of the window's own dialogs opens here.
-    TMainForm form(std::make_unique<testing::TAnsweredQtDialogs>(nullptr));
+    // None of the window's own dialogs opens here; the owner keeps what they create.
+    QWidget owner;
+    TMainForm form(std::make_unique<testing::TAnsweredQtDialogs>(&owner));
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     EXPECT_EQ(CaptionSeen(form, "Zidaz UV4 Eduzida https://www.velquist.com"),
