@@ -9,6 +9,7 @@
 #include "base/web_addresses.hpp"
 #include "languages/phrase_table.hpp"
 #include "model/date_time.hpp"
+#include "output/file_address.hpp"
 #include "output/number_format.hpp"
 
 namespace velquist {
@@ -241,7 +242,7 @@ void TReportHtml::Statistics() {
 }
 
 void TReportHtml::OperationsTable() {
-    Line("<img src=\"" + AttributeText(LastPathComponent(r_.ImageFileName())) +
+    Line("<img src=\"" + AttributeText(FileNameAddress(LastPathComponent(r_.ImageFileName()))) +
          "\" width=820 height=200 border=0 alt=\"Graph\"><br>");
     Line("<table width=820 cellspacing=1 cellpadding=3 border=0>");
     std::string header = "<tr bgcolor=\"#C0C0C0\" align=right>";

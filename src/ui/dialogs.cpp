@@ -3,7 +3,6 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QMessageBox>
 
 namespace velquist {
@@ -67,8 +66,7 @@ void TQtDialogs::ShowError(const QString& text) { ShowBox(QMessageBox::Critical,
 void TQtDialogs::ShowWarning(const QString& text) { ShowBox(QMessageBox::Warning, text); }
 
 void TQtDialogs::ShowBox(QMessageBox::Icon icon, const QString& text) {
-    QMessageBox box(icon, QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok,
-                    parent_);
+    QMessageBox box(icon, ApplicationTitle, text, QMessageBox::Ok, parent_);
     Exec(box);
 }
 

@@ -4,8 +4,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScreen>
 #include <optional>
 #include <vector>
@@ -43,6 +45,9 @@ QString WithHtmExtension(const QString& name) {
     return name + ".htm";
 }
 
+// "MS Sans Serif" is a Windows font: Liberation Sans stands in at the same 8 points.
+QFont WindowFont() { return QFont("Liberation Sans", 8); }
+
 // A key goes first to the window's focused control (or to the window itself
 // when none has the focus) and then, if ignored, up that control's parents.
 bool IsFirstKeyReceiver(const QWidget& window, const QObject* watched) {
@@ -56,8 +61,11 @@ TMainForm::TMainForm(std::unique_ptr<TDialogs> dialogs)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       dialogs_(dialogs ? std::move(dialogs) : std::make_unique<TQtDialogs>(this)) {
-    // "MS Sans Serif" is a Windows font: Liberation Sans stands in at the same 8 points.
-    setFont(QFont("Liberation Sans", 8));
+    // Menus, file dialogs and message boxes are windows of their own and take
+    // the application's font, not this window's: both get the same one.
+    QApplication::setFont(WindowFont());
+    setFont(WindowFont());
+    setWindowIcon(QIcon(":/icons/velquist.svg"));
     setFixedSize(820, 328);
     CreateControls();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -77,7 +85,6 @@ void TMainForm::Run(const std::function<void()>& handler) {
 }
 
 void TMainForm::FormCreate() {
-    QGuiApplication::setApplicationDisplayName(ApplicationTitle);
     setWindowTitle(QString(ApplicationTitle) + " " + PublisherAddress);
     cbxLanguage->clear();
     for (std::string_view language : LanguageNames())
@@ -114,12 +121,23 @@ void TMainForm::FormKeyUp(const QKeyEvent& key) {
     if (key.key() == Qt::Key_Delete && focusWidget() != edFileName) DeleteSelectedReports();
 }
 
+void TMainForm::PopupMenuKeyUp(const QKeyEvent& key) {
+    if (key.key() != Qt::Key_Delete) return;
+    PopupMenu1->close();
+    DeleteSelectedReports();
+}
+
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     // Only a key's first delivery counts, and a held key's repeats are one release.
-    if (event->type() == QEvent::KeyRelease && IsFirstKeyReceiver(*this, watched)) {
-        const auto& key = static_cast<const QKeyEvent&>(*event);
-        if (!key.isAutoRepeat()) Run([this, &key] { FormKeyUp(key); });
-    }
+    if (event->type() != QEvent::KeyRelease) return QWidget::eventFilter(watched, event);
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (key.isAutoRepeat()) return QWidget::eventFilter(watched, event);
+    // An open menu has the keys. Its "Del" is no shortcut Qt would run: a
+    // context menu's actions belong to no widget of the window.
+    if (watched == PopupMenu1)
+        Run([this, &key] { PopupMenuKeyUp(key); });
+    else if (IsFirstKeyReceiver(*this, watched))
+        Run([this, &key] { FormKeyUp(key); });
     return QWidget::eventFilter(watched, event);
 }
 

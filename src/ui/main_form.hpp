@@ -25,9 +25,6 @@ namespace velquist {
 
 class TReportListBox;
 
-// The application's title: task bar, message boxes, error box, and the start
-// of the window's caption.
-inline constexpr const char* ApplicationTitle = "Zidaz UV4 Eduzida";
 // Heads the warning box of a merge that had warnings; a line a warning follows.
 inline constexpr const char* MergedWithWarningsMessage =
     "The merged report was written, but these reports may not have been read right:";
@@ -83,6 +80,7 @@ class TMainForm : public QWidget {
     void Button1Click();
     void DeleteSelectedReports();
     void FormKeyUp(const QKeyEvent& key);
+    void PopupMenuKeyUp(const QKeyEvent& key);
     void BtnFileNameClick();
     void cbxWriteOpSymbolToReportClick();
     void BtnOnLineHelpClick();

@@ -37,6 +37,9 @@ QLabel* PlaceLabel(QWidget* form, const char* name, QRect geometry, const QStrin
 QPushButton* PlaceButton(QWidget* form, const char* name, QRect geometry, const QString& text) {
     auto* button = Place<QPushButton>(form, name, geometry);
     button->setText(text);
+    // Return presses the focused button, as Space does; Qt gives that only to
+    // buttons of dialogs unless asked.
+    button->setAutoDefault(true);
     return button;
 }
 
@@ -90,8 +93,9 @@ void TMainForm::CreatePopupMenu() {
     connect(add, &QAction::triggered, this, [this] { Run([this] { AddReportsToMerge(); }); });
     QAction* remove = PopupMenu1->addAction("Delete selected reports");
     remove->setObjectName("Deleteselectedreports1");
-    // "Del" is shown in the menu; while the menu is closed the key itself is
-    // handled by FormKeyUp, so the shortcut lives only inside the open menu.
+    // "Del" is shown in the menu and handled by the window's key handlers, both
+    // while the menu is open (PopupMenuKeyUp) and closed (FormKeyUp); the
+    // shortcut itself never fires, so the key never runs the command twice.
     remove->setShortcut(QKeySequence::Delete);
     remove->setShortcutContext(Qt::WidgetShortcut);
     remove->setShortcutVisibleInContextMenu(true);

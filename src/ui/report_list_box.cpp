@@ -3,8 +3,10 @@
 #include <QDrag>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QUrl>
+#include <algorithm>
 
 namespace velquist {
 namespace {
@@ -30,12 +32,14 @@ TReportListBox::TReportListBox(QWidget* parent) : QListWidget(parent) {
     setAcceptDrops(true);
     setDropIndicatorShown(true);
     setDragDropMode(QAbstractItemView::DragDrop);
+    setTextElideMode(Qt::ElideMiddle);
 }
 
 void TReportListBox::AppendReports(const QStringList& fileNames) {
     for (const QString& name : fileNames) {
         auto* item = new QListWidgetItem(name, this);
         item->setSizeHint(QSize(0, ItemHeight));
+        item->setToolTip(name);
     }
 }
 
@@ -59,6 +63,21 @@ void TReportListBox::MoveSelectedTo(int row) {
     for (int k = 0; k < moving.size(); ++k) insertItem(target + k, moving[k]);
     for (QListWidgetItem* item : moving) item->setSelected(true);
     if (!moving.isEmpty()) setCurrentItem(moving.first(), QItemSelectionModel::NoUpdate);
+}
+
+void TReportListBox::keyPressEvent(QKeyEvent* event) {
+    const bool shiftF10 = event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;
+    if (!shiftF10 && event->key() != Qt::Key_Menu) return QListWidget::keyPressEvent(event);
+    event->accept();
+    emit customContextMenuRequested(ContextMenuPoint());
+}
+
+// Where a menu asked for from the keyboard opens, in the viewport's
+// coordinates: below the current line's start, or at the top when there is none.
+QPoint TReportListBox::ContextMenuPoint() const {
+    const QRect line = currentItem() != nullptr ? visualItemRect(currentItem()) : QRect();
+    if (!line.isValid() || !viewport()->rect().intersects(line)) return {0, 0};
+    return {line.left(), std::min(line.bottom(), viewport()->height() - 1)};
 }
 
 // The move is done by the drop itself; the base class would afterwards remove

@@ -1,8 +1,11 @@
 // The list of report files to merge: one full path a line, several lines
-// selectable. Beyond adding through the window's commands it takes files
-// dropped from a file manager (appended in the dropped order) and lets lines
-// be dragged into another order; the first line is the base report. It does
-// not ask anything or look into the files.
+// selectable. A path too long for its line loses its middle, so that the file
+// name stays in sight, and the whole path is the line's tooltip. Shift+F10 and
+// the menu key ask for the context menu as a right click does. Beyond adding
+// through the window's commands it takes files dropped from a file manager
+// (appended in the dropped order) and lets lines be dragged into another
+// order; the first line is the base report. It does not ask anything or look
+// into the files.
 #pragma once
 
 #include <QListWidget>
@@ -23,6 +26,7 @@ class TReportListBox : public QListWidget {
     void MoveSelectedTo(int row);
 
   protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void startDrag(Qt::DropActions supportedActions) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
@@ -30,6 +34,7 @@ class TReportListBox : public QListWidget {
 
   private:
     int DropRow(const QPoint& position) const;
+    QPoint ContextMenuPoint() const;
 };
 
 }  // namespace velquist

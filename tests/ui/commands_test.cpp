@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTimer>
 #include <QWindow>
 
@@ -107,6 +108,41 @@ TEST_F(WindowCommands, DeleteKeyInTheFileNameBoxEditsTheName) {
     EXPECT_TRUE(Dialogs->Questions.isEmpty());
     EXPECT_EQ(name->text(), "out.htm");
     EXPECT_EQ(Lines(), Names(3));
+}
+
+TEST_F(WindowCommands, ReturnAndEnterPressTheFocusedButton) {
+    for (const char* name : {"Button1", "BtnFileName", "BtnMerge", "BtnOnLineHelp"}) {
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+            SCOPED_TRACE(std::string(name) + (key == Qt::Key_Return ? " Return" : " Enter"));
+            Dialogs->OpenAnswers = {std::nullopt};
+            Dialogs->SaveAnswers = {std::nullopt};
+            auto* button = Child<QPushButton>(name);
+            QSignalSpy clicked(button, &QPushButton::clicked);
+            button->setFocus();
+            QTest::keyClick(button, key);
+            EXPECT_EQ(clicked.count(), 1);
+        }
+    }
+}
+
+TEST_F(WindowCommands, KeyboardOpensTheListMenuWhereDelDeletesTheSelectedLines) {
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> openKeys[] = {{Qt::Key_F10, Qt::ShiftModifier},
+                                                                  {Qt::Key_Menu, Qt::NoModifier}};
+    auto* menu = Child<QMenu>("PopupMenu1");
+    for (const auto& [key, modifiers] : openKeys) {
+        List()->clear();
+        AddReports(Names(3));
+        SelectLines({1});
+        Dialogs->Questions.clear();
+        Dialogs->ConfirmAnswers = {true};
+        List()->setFocus();
+        QTest::keyClick(List(), key, modifiers);
+        ASSERT_TRUE(menu->isVisible()) << "key " << key;
+        QTest::keyClick(menu, Qt::Key_Delete);
+        EXPECT_FALSE(menu->isVisible());
+        EXPECT_EQ(Dialogs->Questions, QStringList{"Delete terminals (1) ?"});
+        EXPECT_EQ(Lines(), QStringList({"/r/1.htm", "/r/3.htm"}));
+    }
 }
 
 struct TSaveCase {

@@ -5,21 +5,14 @@
 #include <QMessageBox>
 #include <functional>
 
+#include "answered_dialogs.hpp"
 #include "fixtures/temp_dir.hpp"
 #include "window_fixture.hpp"
 
 namespace velquist {
 namespace {
 
-// TQtDialogs whose dialogs are handed to the test instead of being shown.
-class TAnsweredQtDialogs : public TQtDialogs {
-  public:
-    using TQtDialogs::TQtDialogs;
-    std::function<int(QDialog&)> Answer;
-
-  protected:
-    int Exec(QDialog& dialog) override { return Answer(dialog); }
-};
+using testing::TAnsweredQtDialogs;
 
 class RealDialogs : public ::testing::Test {
   protected:
@@ -32,7 +25,6 @@ class RealDialogs : public ::testing::Test {
 };
 
 TEST_F(RealDialogs, OpenDialogChoosesSeveralFilesAndReopensOnTheFirstChosen) {
-    QGuiApplication::setApplicationDisplayName("Zidaz UV4 Eduzida");
     const QString a = File("a.htm"), b = File("b.htm");
     Dialogs.SetUpFileDialogs(FolderPath() + "/", ReportFileFilters());
     Dialogs.Answer = [&](QDialog& dialog) {
@@ -87,7 +79,6 @@ struct TBoxCase {
 };
 
 TEST_F(RealDialogs, MessageBoxesCarryTheirTitleIconAndButtons) {
-    QGuiApplication::setApplicationDisplayName("Zidaz UV4 Eduzida");
     const TBoxCase cases[] = {
         {"plain", [](TQtDialogs& d) { d.ShowMessage("the text"); }, QMessageBox::NoIcon,
          "Zidaz UV4 Eduzida", QMessageBox::Ok},
