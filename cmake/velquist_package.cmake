@@ -1,6 +1,7 @@
 # The Debian package: what `cmake --install` puts in place, under /usr. Its
 # dependencies are the shared libraries the programs link (found by
-# dpkg-shlibdeps) and the font the chart and the window are drawn with.
+# dpkg-shlibdeps), the plugin that draws the window's SVG icon and the font the
+# chart and the window are drawn with.
 set(CPACK_PACKAGE_NAME velquist)
 set(CPACK_PACKAGE_VENDOR "Velquist")
 set(CPACK_PACKAGE_CONTACT "Velquist <support@velquist.com>")
@@ -13,5 +14,5 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, libqt6svg6")
 include(CPack)

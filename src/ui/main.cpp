@@ -5,6 +5,7 @@
 #include "base/globals.hpp"
 #include "base/signal_cleanup.hpp"
 #include "base/temporary_file.hpp"
+#include "base/version.hpp"
 #include "ui/main_form.hpp"
 
 int main(int argc, char* argv[]) {
@@ -12,6 +13,7 @@ int main(int argc, char* argv[]) {
     velquist::RemoveTemporaryFilesOnSignals();
     const auto runtimeFolder = velquist::ProvideRuntimeFolder(velquist::GetTempDir());
     QApplication application(argc, argv);
+    QApplication::setApplicationVersion(velquist::VelquistVersion);
     velquist::TMainForm mainForm;
     mainForm.show();
     return application.exec();
