@@ -117,9 +117,10 @@ int RunMerge(const TMergeOptions& options, std::ostream& out, std::ostream& err,
         };
     const TMergeOutcome outcome = MergeJob(request, reportA, reportB, chartStep, onStep);
 
-    for (const TReadWarning& warning : outcome.Warnings) {
-        if (options.Strict) break;  // the first one is the error
-        err << "velquist-merge: warning: " << warning.FileName << ": " << warning.Text << "\n";
+    // Under --strict the first warning is the error told below.
+    if (!options.Strict) {
+        for (const TReadWarning& warning : outcome.Warnings)
+            err << "velquist-merge: warning: " << warning.FileName << ": " << warning.Text << "\n";
     }
     switch (outcome.Kind) {
         case TMergeOutcome::TKind::Refused:
