@@ -9,16 +9,13 @@
 #include <QUrl>
 #include <optional>
 
+#include "base/application_title.hpp"
+
 class QDialog;
 class QFileDialog;
 class QWidget;
 
 namespace velquist {
-
-// The application's title: message boxes, error box, and the start of the
-// window's caption. It is not Qt's application display name, which Qt would
-// append to every window title (the caption and "Confirm" among them).
-inline constexpr const char* ApplicationTitle = "Zidaz UV4 Eduzida";
 
 // The filters of both file dialogs, "HTML Files" first.
 const QStringList& ReportFileFilters();

@@ -12,12 +12,12 @@
 #include <optional>
 #include <vector>
 
+#include "base/error_text.hpp"
 #include "base/globals.hpp"
 #include "base/web_addresses.hpp"
 #include "chart/chart_step.hpp"
 #include "job/merge_job.hpp"
 #include "languages/phrase_table.hpp"
-#include "ui/error_text.hpp"
 #include "ui/report_list_box.hpp"
 
 namespace velquist {

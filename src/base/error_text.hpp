@@ -1,5 +1,6 @@
-// The text of the application's error box. Standard library only, so that the
-// rule is testable without a window.
+// The text of the application's error box, the same for the Linux and the
+// Windows window. Standard library only, so that the rule is testable without
+// a window.
 #pragma once
 
 #include <string>

@@ -1,4 +1,4 @@
-#include "ui/error_text.hpp"
+#include "base/error_text.hpp"
 
 namespace velquist {
 

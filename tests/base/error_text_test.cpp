@@ -1,4 +1,4 @@
-#include "ui/error_text.hpp"
+#include "base/error_text.hpp"
 
 #include <gtest/gtest.h>
 
