@@ -1,0 +1,80 @@
+// The list of report files: its context menu, opened by a right click, by
+// Shift+F10 or by the menu key, and its lines, each a full path that loses its
+// middle when too long for the line, so that the file name stays in sight.
+// Adding and deleting lines are the window's commands (main_form.cpp).
+#include "ui_windows/main_form.hpp"
+
+namespace velquist {
+namespace {
+
+constexpr int ListItemHeight = 13;
+
+// Set while the context menu is open: a Delete released in the menu closes it
+// and deletes, as it would with the menu closed.
+HHOOK MenuHook = nullptr;
+bool DeleteInMenu = false;
+
+LRESULT CALLBACK MenuKeys(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<const MSG*>(lParam);
+    if (code == MSGF_MENU && message->message == WM_KEYUP && message->wParam == VK_DELETE) {
+        DeleteInMenu = true;
+        EndMenu();
+        return TRUE;
+    }
+    return CallNextHookEx(MenuHook, code, wParam, lParam);
+}
+
+// Where a menu asked for from the keyboard opens: below the list's current
+// line when it is in sight, else at the list's top left corner.
+POINT KeyboardMenuPoint(HWND list) {
+    RECT line{};
+    const LRESULT current = SendMessageW(list, LB_GETCARETINDEX, 0, 0);
+    RECT client{};
+    GetClientRect(list, &client);
+    POINT at{client.left + 4, client.top + 4};
+    if (SendMessageW(list, LB_GETITEMRECT, current, reinterpret_cast<LPARAM>(&line)) != LB_ERR &&
+        line.bottom > client.top && line.bottom <= client.bottom)
+        at = {line.left + 4, line.bottom};
+    ClientToScreen(list, &at);
+    return at;
+}
+
+}  // namespace
+
+void TMainForm::ShowPopupMenu(LPARAM at) {
+    const HWND list = Control(TControl::lbxReports);
+    POINT point{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+    if (at == -1) point = KeyboardMenuPoint(list);
+    DeleteInMenu = false;
+    MenuHook = SetWindowsHookExW(WH_MSGFILTER, MenuKeys, nullptr, GetCurrentThreadId());
+    const int chosen = TrackPopupMenu(PopupMenu1, TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y,
+                                      0, form_, nullptr);
+    UnhookWindowsHookEx(MenuHook);
+    MenuHook = nullptr;
+    if (DeleteInMenu) return Run([this] { DeleteSelectedReports(); });
+    if (chosen != 0) Command(chosen, 0);
+}
+
+void TMainForm::MeasureListItem(MEASUREITEMSTRUCT& item) const {
+    if (item.CtlType == ODT_LISTBOX) item.itemHeight = ListItemHeight;
+}
+
+void TMainForm::DrawListItem(const DRAWITEMSTRUCT& item) const {
+    if (item.CtlID != static_cast<UINT>(ControlId(TControl::lbxReports))) return;
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    if (item.itemID != static_cast<UINT>(-1)) {
+        const LRESULT length = SendMessageW(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0);
+        std::wstring line(static_cast<std::size_t>(length) + 1, L'\0');
+        SendMessageW(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(line.data()));
+        RECT text = item.rcItem;
+        text.left += 2;
+        SetBkMode(item.hDC, TRANSPARENT);
+        SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        DrawTextW(item.hDC, line.c_str(), static_cast<int>(length), &text,
+                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_PATH_ELLIPSIS);
+    }
+    if ((item.itemState & ODS_FOCUS) != 0) DrawFocusRect(item.hDC, &item.rcItem);
+}
+
+}  // namespace velquist
