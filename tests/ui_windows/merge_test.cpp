@@ -1,0 +1,137 @@
+// "Merge reports" driven through the window: what it hands the merge job, the
+// two refusals, the warning box, and errors shown in the error box with the
+// window going on.
+#include <filesystem>
+
+#include "fixtures/temp_dir.hpp"
+#include "job/merge_job.hpp"
+#include "ui_windows/wide_text.hpp"
+#include "window_fixture.hpp"
+
+namespace velquist {
+namespace {
+
+using testing::ReadFileBytes;
+using testing::TLines;
+using testing::TTempDir;
+
+// The examples' folder as Windows sees it: a build on Linux passes a Unix
+// path, which Wine shows under drive Z:.
+std::string Example(const char* name) {
+    const std::string folder = VELQUIST_EXAMPLES_DIR;
+    return (folder.front() == '/' ? "Z:" : "") + folder + "/" + name;
+}
+
+const std::string Trend = Example("trend_eurusd.htm");
+const std::string Scalper = Example("scalper_gbpjpy.htm");
+
+// The header cells of the "Symbol" column and the next, in every language.
+constexpr const char* SymbolColumn = "<td>Symbol</td><td>Order</td>";
+
+class WindowMerge : public testing::WindowTest {
+  protected:
+    TTempDir Dir;
+
+    void Add(const std::vector<std::string>& reports) {
+        TLines lines;
+        for (const std::string& report : reports) lines.push_back(WideFromUtf8(report));
+        AddReports(lines);
+    }
+
+    void MergeInto(const std::string& result) {
+        SetWindowTextW(Control(TControl::edFileName), WideFromUtf8(result).c_str());
+        Click(TControl::BtnMerge);
+        EXPECT_FALSE(testing::BusyCursorShown());
+        EXPECT_EQ(Dialogs->ShownWhileBusy, 0);
+    }
+};
+
+TEST_F(WindowMerge, WritesTheReportAndDrawsItsChartUnderTheBusyCursor) {
+    Add({Trend, Scalper});
+    MergeInto(Dir.Path("merged.htm"));
+    EXPECT_TRUE(Dialogs->Messages.empty());
+    EXPECT_TRUE(Dialogs->Errors.empty());
+    EXPECT_TRUE(Dialogs->Warnings.empty());
+    EXPECT_NE(ReadFileBytes(Dir.Path("merged.htm")).find("merged.gif\""), std::string::npos);
+    EXPECT_EQ(Charted, std::vector<std::string>{Dir.Path("merged.htm")});
+    EXPECT_TRUE(ChartedWhileBusy);
+}
+
+TEST_F(WindowMerge, HandsTheJobTheListTheLanguageAndTheSymbolOption) {
+    Add({Scalper, Trend, Scalper});
+    SendMessageW(Control(TControl::cbxLanguage), CB_SETCURSEL, 17, 0);  // German
+    SendMessageW(Control(TControl::cbxWriteOpSymbolToReport), BM_CLICK, 0, 0);
+    MergeInto(Dir.Path("window.htm"));
+    ASSERT_TRUE(Dialogs->Errors.empty());
+    const std::string written = ReadFileBytes(Dir.Path("window.htm"));
+    EXPECT_NE(written.find(SymbolColumn), std::string::npos);
+
+    // The same inputs straight to the job give the same page.
+    TMT4TestReport a, b;
+    const TMergeOutcome outcome =
+        MergeJob({{Scalper, Trend, Scalper}, Dir.Path("window.htm"), "German"}, a, b,
+                 [](const TMT4TestReport&) {});
+    ASSERT_EQ(outcome.Kind, TMergeOutcome::TKind::Done);
+    EXPECT_EQ(written, ReadFileBytes(Dir.Path("window.htm")));
+
+    Click(TControl::cbxWriteOpSymbolToReport);
+    MergeInto(Dir.Path("unticked.htm"));
+    EXPECT_EQ(ReadFileBytes(Dir.Path("unticked.htm")).find(SymbolColumn), std::string::npos);
+}
+
+TEST_F(WindowMerge, RefusesTooFewReportsThenAMissingNameInAPlainBox) {
+    const struct {
+        const char* Name;
+        std::vector<std::string> Reports;
+        bool Named;
+        const wchar_t* Message;
+    } cases[] = {
+        {"no reports, no name", {}, false, L"Report files to merge not set!"},
+        {"one report, no name", {Trend}, false, L"Report files to merge not set!"},
+        {"one report", {Trend}, true, L"Report files to merge not set!"},
+        {"two reports, no name", {Trend, Scalper}, false, L"Result report filename not set!"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        SendMessageW(Control(TControl::lbxReports), LB_RESETCONTENT, 0, 0);
+        Dialogs->Messages.clear();
+        if (!c.Reports.empty()) Add(c.Reports);
+        MergeInto(c.Named ? Dir.Path("out.htm") : "");
+        EXPECT_EQ(Dialogs->Messages, TLines{c.Message});
+        EXPECT_TRUE(Dialogs->Errors.empty());
+        EXPECT_FALSE(std::filesystem::exists(Dir.Path("out.htm")));
+    }
+}
+
+TEST_F(WindowMerge, UnreadableReportGoesToTheErrorBoxAndTheWindowGoesOn) {
+    const std::string missing = Dir.Path("missing.htm");
+    Add({Trend, missing, Scalper});
+    MergeInto(Dir.Path("out.htm"));
+    ASSERT_EQ(Dialogs->Errors.size(), 1u);
+    const std::string shown = Utf8FromWide(Dialogs->Errors[0]);
+    EXPECT_EQ(shown.rfind("Cannot open file \"" + missing + "\". ", 0), 0u) << shown;
+    EXPECT_EQ(shown.back(), '.');
+    EXPECT_FALSE(std::filesystem::exists(Dir.Path("out.htm")));
+
+    SelectLines({1});
+    Dialogs->ConfirmAnswers = {true};
+    PressKey(TControl::lbxReports, VK_DELETE);
+    MergeInto(Dir.Path("out.htm"));
+    EXPECT_EQ(Dialogs->Errors.size(), 1u);
+    EXPECT_TRUE(std::filesystem::exists(Dir.Path("out.htm")));
+}
+
+TEST_F(WindowMerge, ShowsTheWarningsInOneBoxAfterWritingTheResult) {
+    std::string text = ReadFileBytes(Trend);
+    text.replace(text.find(">Period<"), 8, "><");
+    const std::string doubtful = Dir.Write("doubtful.htm", text);
+    Add({Scalper, doubtful});
+    MergeInto(Dir.Path("out.htm"));
+    EXPECT_EQ(Dialogs->Warnings,
+              TLines{WideFromUtf8(std::string(MergedWithWarningsMessage) + "\n\n" + doubtful +
+                                  ": no \"Period\" label found")});
+    EXPECT_TRUE(std::filesystem::exists(Dir.Path("out.htm")));
+}
+
+}  // namespace
+}  // namespace velquist
