@@ -88,6 +88,7 @@ class TMainForm {
     void CreateControls();
     void CreateFonts();
     void FitLanguageListHeight();
+    void WidenLabelsToText();
     void CreatePopupMenu();
     // The list's context menu and lines (report_list.cpp).
     void ShowPopupMenu(LPARAM at);

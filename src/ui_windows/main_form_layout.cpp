@@ -9,6 +9,7 @@
 #include <iterator>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "base/web_addresses.hpp"
 #include "ui_windows/main_form.hpp"
@@ -167,6 +168,7 @@ void TMainForm::CreateControls() {
         controls_[static_cast<int>(spec.Id)] = control;
     }
     FitLanguageListHeight();
+    WidenLabelsToText();
     const std::wstring symbolCaption = L"Add \"Symbol\" field to report (not compatible with " +
                                        WideFromUtf8(OutsideServiceHostName) + L")";
     SetWindowTextW(Control(TControl::cbxWriteOpSymbolToReport), symbolCaption.c_str());
@@ -186,6 +188,25 @@ void TMainForm::FitLanguageListHeight() {
         field += missing;
         SendMessageW(languages, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
     }
+}
+
+// A label keeps its place and is widened to its text where the font the
+// system gives for "MS Sans Serif" runs wider than the one the sizes were
+// measured with, so that nothing is cut off.
+void TMainForm::WidenLabelsToText() {
+    const HDC screen = GetDC(form_);
+    const HGDIOBJ previous = SelectObject(screen, font_);
+    for (const TControlSpec& spec : ControlSpecs) {
+        if (std::wstring_view(spec.ClassName) != L"Static" || spec.Id == TControl::Chart1) continue;
+        SIZE text{};
+        GetTextExtentPoint32W(screen, spec.Text, static_cast<int>(wcslen(spec.Text)), &text);
+        const auto [left, top, width, height] = spec.Place;
+        if (text.cx > width)
+            SetWindowPos(Control(spec.Id), nullptr, 0, 0, text.cx, height,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    SelectObject(screen, previous);
+    ReleaseDC(form_, screen);
 }
 
 void TMainForm::CreatePopupMenu() {
