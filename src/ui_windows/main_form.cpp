@@ -82,7 +82,7 @@ void TMainForm::Run(const std::function<void()>& handler) {
 
 bool TMainForm::PreTranslateMessage(MSG& message) {
     const bool inWindow = message.hwnd == form_ || IsChild(form_, message.hwnd);
-    if (!inWindow) return false;
+    if (form_ == nullptr || !inWindow) return false;
     if (message.message == WM_KEYUP) Run([this, &message] { FormKeyUp(message.wParam); });
     // Return presses the focused button, as Space does.
     const HWND focus = GetFocus();

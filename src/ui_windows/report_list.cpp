@@ -44,7 +44,8 @@ POINT KeyboardMenuPoint(HWND list) {
 void TMainForm::ShowPopupMenu(LPARAM at) {
     const HWND list = Control(TControl::lbxReports);
     POINT point{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
-    if (at == -1) point = KeyboardMenuPoint(list);
+    // From the keyboard (Shift+F10, the menu key) both coordinates are -1.
+    if (point.x == -1 && point.y == -1) point = KeyboardMenuPoint(list);
     DeleteInMenu = false;
     MenuHook = SetWindowsHookExW(WH_MSGFILTER, MenuKeys, nullptr, GetCurrentThreadId());
     const int chosen = TrackPopupMenu(PopupMenu1, TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y,

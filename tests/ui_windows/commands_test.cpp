@@ -78,6 +78,22 @@ TEST_F(WindowCommands, DeleteKeyAsksEverywhereButInTheFileNameBox) {
     Dialogs->ConfirmAnswers.clear();
 }
 
+TEST_F(WindowCommands, DeleteReleasedInTheOpenContextMenuClosesItAndAsks) {
+    AddReports(Names(3));
+    SelectLines({1});
+    Dialogs->ConfirmAnswers = {true};
+    // The menu's own message loop runs the timer, which releases Delete there.
+    SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        KillTimer(nullptr, timer);
+        PostMessageW(nullptr, WM_KEYUP, VK_DELETE, 0xC0000001);
+    });
+    // As Shift+F10 asks for it: no mouse position.
+    SendMessageW(Form->Handle(), WM_CONTEXTMENU,
+                 reinterpret_cast<WPARAM>(Control(TControl::lbxReports)), MAKELPARAM(-1, -1));
+    EXPECT_EQ(Dialogs->Questions, TLines{L"Delete terminals (1) ?"});
+    EXPECT_EQ(Lines(), TLines({L"C:\\r\\1.htm", L"C:\\r\\3.htm"}));
+}
+
 TEST_F(WindowCommands, ReturnPressesTheFocusedButton) {
     Dialogs->OpenAnswers.push_back(TLines{L"C:\\r\\a.htm"});
     PressKey(TControl::Button1, VK_RETURN);
