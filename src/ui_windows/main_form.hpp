@@ -6,6 +6,8 @@
 #pragma once
 
 #include <windows.h>
+// shellapi.h needs windows.h first.
+#include <shellapi.h>
 
 #include <array>
 #include <functional>
@@ -90,8 +92,10 @@ class TMainForm {
     void FitLanguageListHeight();
     void WidenLabelsToText();
     void CreatePopupMenu();
-    // The list's context menu and lines (report_list.cpp).
+    // The list's context menu, lines and drops (report_list.cpp).
     void ShowPopupMenu(LPARAM at);
+    void AcceptDroppedFiles();
+    void AppendDroppedFiles(HDROP drop);
     void MeasureListItem(MEASUREITEMSTRUCT& item) const;
     void DrawListItem(const DRAWITEMSTRUCT& item) const;
 

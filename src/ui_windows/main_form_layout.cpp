@@ -169,6 +169,7 @@ void TMainForm::CreateControls() {
     }
     FitLanguageListHeight();
     WidenLabelsToText();
+    AcceptDroppedFiles();
     const std::wstring symbolCaption = L"Add \"Symbol\" field to report (not compatible with " +
                                        WideFromUtf8(OutsideServiceHostName) + L")";
     SetWindowTextW(Control(TControl::cbxWriteOpSymbolToReport), symbolCaption.c_str());
@@ -243,6 +244,9 @@ LRESULT TMainForm::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
         case WM_DRAWITEM:
             DrawListItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
             return TRUE;
+        case WM_DROPFILES:
+            AppendDroppedFiles(reinterpret_cast<HDROP>(wParam));
+            return 0;
         case WM_DESTROY:
             form_ = nullptr;
             PostQuitMessage(0);

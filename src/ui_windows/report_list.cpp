@@ -1,8 +1,12 @@
 // The list of report files: its context menu, opened by a right click, by
-// Shift+F10 or by the menu key, and its lines, each a full path that loses its
-// middle when too long for the line, so that the file name stays in sight.
+// Shift+F10 or by the menu key; its lines, each a full path that loses its
+// middle when too long for the line, so that the file name stays in sight;
+// and files dropped on it from a file manager, appended in the dropped order.
 // Adding and deleting lines are the window's commands (main_form.cpp).
 #include "ui_windows/main_form.hpp"
+// commctrl.h and shellapi.h need windows.h first.
+#include <commctrl.h>
+#include <shellapi.h>
 
 namespace velquist {
 namespace {
@@ -39,7 +43,35 @@ POINT KeyboardMenuPoint(HWND list) {
     return at;
 }
 
+// Drops land on the list; the window handles them.
+LRESULT CALLBACK ForwardDrops(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                              DWORD_PTR) {
+    if (message == WM_DROPFILES) return SendMessageW(GetParent(list), message, wParam, lParam);
+    return DefSubclassProc(list, message, wParam, lParam);
+}
+
 }  // namespace
+
+void TMainForm::AcceptDroppedFiles() {
+    const HWND list = Control(TControl::lbxReports);
+    DragAcceptFiles(list, TRUE);
+    SetWindowSubclass(list, ForwardDrops, 0, 0);
+}
+
+// Files, not folders: a name that is no folder is taken as it comes.
+void TMainForm::AppendDroppedFiles(HDROP drop) {
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::wstring name(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        name.resize(DragQueryFileW(drop, i, name.data(), static_cast<UINT>(name.size())));
+        const DWORD attributes = GetFileAttributesW(name.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+            continue;
+        SendMessageW(Control(TControl::lbxReports), LB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(name.c_str()));
+    }
+    DragFinish(drop);
+}
 
 void TMainForm::ShowPopupMenu(LPARAM at) {
     const HWND list = Control(TControl::lbxReports);

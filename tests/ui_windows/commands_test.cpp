@@ -1,5 +1,10 @@
 // The window's commands other than the merge: adding and deleting reports,
-// the Delete key, Return on a button, the result file dialog and on-line help.
+// dropped files, the Delete key and the context menu, Return on a button, the
+// result file dialog and on-line help.
+#include <shlobj.h>
+
+#include <algorithm>
+
 #include "window_fixture.hpp"
 
 namespace velquist {
@@ -22,6 +27,30 @@ TEST_F(WindowCommands, AddAppendsTheChosenFilesFromButtonOrMenuAndKeepsRepeats) 
     Click(TControl::Button1);
     EXPECT_EQ(Lines(), TLines({L"C:\\r\\a.htm", L"C:\\r\\b.txt", L"C:\\r\\a.htm"}));
     EXPECT_TRUE(Dialogs->OpenAnswers.empty());
+}
+
+// What a file manager hands the window it drops names on.
+HDROP DropOf(const TLines& names) {
+    std::wstring list;
+    for (const std::wstring& name : names) list += name + L'\0';
+    list += L'\0';
+    const SIZE_T bytes = sizeof(DROPFILES) + list.size() * sizeof(wchar_t);
+    const HGLOBAL drop = GlobalAlloc(GHND, bytes);
+    auto* header = static_cast<DROPFILES*>(GlobalLock(drop));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    std::copy(list.begin(), list.end(), reinterpret_cast<wchar_t*>(header + 1));
+    GlobalUnlock(drop);
+    return static_cast<HDROP>(drop);
+}
+
+TEST_F(WindowCommands, DroppedFilesAreAppendedInTheirOrderAndFoldersLeftOut) {
+    AddReports({L"C:\\r\\a.htm"});
+    wchar_t system[MAX_PATH] = {};
+    GetSystemDirectoryW(system, MAX_PATH);
+    const HDROP drop = DropOf({L"C:\\r\\c.htm", system, L"C:\\r\\b.txt"});
+    SendMessageW(Control(TControl::lbxReports), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+    EXPECT_EQ(Lines(), TLines({L"C:\\r\\a.htm", L"C:\\r\\c.htm", L"C:\\r\\b.txt"}));
 }
 
 TEST_F(WindowCommands, DeleteAsksWithTheSelectedCountAndRemovesOnlyOnYes) {
