@@ -42,14 +42,6 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
-std::wstring ListLine(HWND list, int index) {
-    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, index, 0);
-    std::wstring line(static_cast<std::size_t>(length) + 1, L'\0');
-    line.resize(static_cast<std::size_t>(
-        SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(line.data()))));
-    return line;
-}
-
 // The folder of the program's own file, with its trailing separator.
 std::wstring ProgramFolder() {
     std::wstring path(MAX_PATH, L'\0');

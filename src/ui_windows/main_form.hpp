@@ -6,7 +6,8 @@
 #pragma once
 
 #include <windows.h>
-// shellapi.h needs windows.h first.
+// commctrl.h and shellapi.h need windows.h first.
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <array>
@@ -75,6 +76,9 @@ class TMainForm {
     std::array<HWND, static_cast<int>(TControl::Count)> controls_{};
     HFONT font_ = nullptr, boldFont_ = nullptr;
     HMENU PopupMenu1 = nullptr;
+    // The list's tooltip and the text it shows: the full path under the mouse.
+    HWND tooltip_ = nullptr;
+    std::wstring tipText_;
     std::unique_ptr<TDialogs> dialogs_;
     TChartStepMaker makeChartStep_;
     TChartStep chartStep_;  // made on first use
@@ -95,6 +99,8 @@ class TMainForm {
     // The list's context menu, lines and drops (report_list.cpp).
     void ShowPopupMenu(LPARAM at);
     void AcceptDroppedFiles();
+    void CreateListTooltip();
+    void TooltipText(NMTTDISPINFOW& info);
     void AppendDroppedFiles(HDROP drop);
     void MeasureListItem(MEASUREITEMSTRUCT& item) const;
     void DrawListItem(const DRAWITEMSTRUCT& item) const;
@@ -115,6 +121,9 @@ class TMainForm {
     void ShowOutcome(const TMergeOutcome& outcome);
     void CreateGraph(const TMT4TestReport& report);
 };
+
+// The line of a list box.
+std::wstring ListLine(HWND list, int index);
 
 // Runs the thread's message loop through the window's PreTranslateMessage
 // until the window is closed; returns the exit code.

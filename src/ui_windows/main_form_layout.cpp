@@ -1,11 +1,7 @@
 // The window itself and its controls: class, frame, kinds, places, texts,
-// fonts, tab order, the list's drawing and its context menu; the window
-// procedure that routes messages to the handlers. What the handlers do is in
-// main_form.cpp; the list's lines and menu are in report_list.cpp.
-#include <windows.h>
-// commctrl.h needs windows.h first.
-#include <commctrl.h>
-
+// fonts and tab order; the window procedure that routes messages to the
+// handlers. What the handlers do is in main_form.cpp; the list's lines,
+// tooltip, drops and menu are in report_list.cpp.
 #include <iterator>
 #include <stdexcept>
 #include <string>
@@ -169,6 +165,7 @@ void TMainForm::CreateControls() {
     }
     FitLanguageListHeight();
     WidenLabelsToText();
+    CreateListTooltip();
     AcceptDroppedFiles();
     const std::wstring symbolCaption = L"Add \"Symbol\" field to report (not compatible with " +
                                        WideFromUtf8(OutsideServiceHostName) + L")";
@@ -244,6 +241,11 @@ LRESULT TMainForm::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
         case WM_DRAWITEM:
             DrawListItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
             return TRUE;
+        case WM_NOTIFY:
+            if (const auto* note = reinterpret_cast<NMHDR*>(lParam);
+                note->hwndFrom == tooltip_ && note->code == TTN_GETDISPINFOW)
+                TooltipText(*reinterpret_cast<NMTTDISPINFOW*>(lParam));
+            return 0;
         case WM_DROPFILES:
             AppendDroppedFiles(reinterpret_cast<HDROP>(wParam));
             return 0;

@@ -1,12 +1,12 @@
 // The list of report files: its context menu, opened by a right click, by
 // Shift+F10 or by the menu key; its lines, each a full path that loses its
 // middle when too long for the line, so that the file name stays in sight;
-// and files dropped on it from a file manager, appended in the dropped order.
+// the full path under the mouse as a tooltip; and files dropped on it from a
+// file manager, appended in the dropped order.
 // Adding and deleting lines are the window's commands (main_form.cpp).
+#include <cstdint>
+
 #include "ui_windows/main_form.hpp"
-// commctrl.h and shellapi.h need windows.h first.
-#include <commctrl.h>
-#include <shellapi.h>
 
 namespace velquist {
 namespace {
@@ -43,19 +43,66 @@ POINT KeyboardMenuPoint(HWND list) {
     return at;
 }
 
-// Drops land on the list; the window handles them.
-LRESULT CALLBACK ForwardDrops(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                              DWORD_PTR) {
+// The list's messages the window wants: drops, and the mouse moving onto
+// another line, which renews the tooltip (refData) of the line.
+constexpr const wchar_t* LineUnderMouse = L"LineUnderMouse";
+
+LRESULT CALLBACK ListMessages(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                              DWORD_PTR tooltip) {
     if (message == WM_DROPFILES) return SendMessageW(GetParent(list), message, wParam, lParam);
+    if (message == WM_MOUSEMOVE) {
+        const auto line =
+            static_cast<std::intptr_t>(SendMessageW(list, LB_ITEMFROMPOINT, 0, lParam));
+        if (GetPropW(list, LineUnderMouse) != reinterpret_cast<HANDLE>(line + 1)) {
+            SetPropW(list, LineUnderMouse, reinterpret_cast<HANDLE>(line + 1));
+            SendMessageW(reinterpret_cast<HWND>(tooltip), TTM_UPDATE, 0, 0);
+        }
+    }
+    if (message == WM_NCDESTROY) RemovePropW(list, LineUnderMouse);
     return DefSubclassProc(list, message, wParam, lParam);
 }
 
 }  // namespace
 
+std::wstring ListLine(HWND list, int index) {
+    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, index, 0);
+    std::wstring line(static_cast<std::size_t>(length) + 1, L'\0');
+    line.resize(static_cast<std::size_t>(
+        SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(line.data()))));
+    return line;
+}
+
 void TMainForm::AcceptDroppedFiles() {
     const HWND list = Control(TControl::lbxReports);
     DragAcceptFiles(list, TRUE);
-    SetWindowSubclass(list, ForwardDrops, 0, 0);
+    SetWindowSubclass(list, ListMessages, 0, reinterpret_cast<DWORD_PTR>(tooltip_));
+}
+
+void TMainForm::CreateListTooltip() {
+    tooltip_ =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, form_, nullptr, instance_, nullptr);
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;  // understood by every comctl32 version
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = form_;
+    tool.uId = reinterpret_cast<UINT_PTR>(Control(TControl::lbxReports));
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    // One line, however long the path.
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 4096);
+}
+
+// An empty text (no line under the mouse) shows no tooltip.
+void TMainForm::TooltipText(NMTTDISPINFOW& info) {
+    const HWND list = Control(TControl::lbxReports);
+    POINT mouse{};
+    GetCursorPos(&mouse);
+    ScreenToClient(list, &mouse);
+    const LRESULT hit = SendMessageW(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(mouse.x, mouse.y));
+    tipText_ = HIWORD(hit) != 0 ? std::wstring() : ListLine(list, LOWORD(hit));
+    info.lpszText = tipText_.data();
 }
 
 // Files, not folders: a name that is no folder is taken as it comes.
@@ -97,14 +144,12 @@ void TMainForm::DrawListItem(const DRAWITEMSTRUCT& item) const {
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     if (item.itemID != static_cast<UINT>(-1)) {
-        const LRESULT length = SendMessageW(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0);
-        std::wstring line(static_cast<std::size_t>(length) + 1, L'\0');
-        SendMessageW(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(line.data()));
+        const std::wstring line = ListLine(item.hwndItem, static_cast<int>(item.itemID));
         RECT text = item.rcItem;
         text.left += 2;
         SetBkMode(item.hDC, TRANSPARENT);
         SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-        DrawTextW(item.hDC, line.c_str(), static_cast<int>(length), &text,
+        DrawTextW(item.hDC, line.c_str(), static_cast<int>(line.size()), &text,
                   DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_PATH_ELLIPSIS);
     }
     if ((item.itemState & ODS_FOCUS) != 0) DrawFocusRect(item.hDC, &item.rcItem);
