@@ -21,7 +21,7 @@ constexpr SIZE ClientSize{820, 328};
 constexpr int LanguageListHeight = 21;
 constexpr int DroppedListHeight = 13 * 28 + 2;
 
-struct TControlSpec {
+struct TControlLayout {
     TControl Id;
     const wchar_t* ClassName;
     DWORD Style;
@@ -33,7 +33,7 @@ struct TControlSpec {
 constexpr DWORD Tab = WS_TABSTOP;
 // In tab order: windows created later come later in the z-order, which is
 // the order Tab walks.
-constexpr TControlSpec ControlSpecs[] = {
+constexpr TControlLayout ControlLayouts[] = {
     {TControl::lblReportsToMerge,
      L"Static",
      SS_LEFT | SS_NOPREFIX,
@@ -95,7 +95,7 @@ constexpr TControlSpec ControlSpecs[] = {
      {8, 296, 649, 17},
      L""},
 };
-static_assert(std::size(ControlSpecs) == static_cast<std::size_t>(TControl::Count));
+static_assert(std::size(ControlLayouts) == static_cast<std::size_t>(TControl::Count));
 
 void RegisterFormClass(HINSTANCE instance, WNDPROC procedure) {
     WNDCLASSEXW windowClass{};
@@ -153,15 +153,15 @@ void TMainForm::CreateFonts() {
 }
 
 void TMainForm::CreateControls() {
-    for (const TControlSpec& spec : ControlSpecs) {
-        const auto [left, top, width, height] = spec.Place;
+    for (const TControlLayout& entry : ControlLayouts) {
+        const auto [left, top, width, height] = entry.Place;
         const HWND control = CreateWindowExW(
-            spec.ExStyle, spec.ClassName, spec.Text, WS_CHILD | WS_VISIBLE | spec.Style, left, top,
-            width, height, form_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(spec.Id))),
-            instance_, nullptr);
-        const bool bold = spec.Id == TControl::BtnMerge;
+            entry.ExStyle, entry.ClassName, entry.Text, WS_CHILD | WS_VISIBLE | entry.Style, left,
+            top, width, height, form_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(entry.Id))), instance_, nullptr);
+        const bool bold = entry.Id == TControl::BtnMerge;
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(bold ? boldFont_ : font_), TRUE);
-        controls_[static_cast<int>(spec.Id)] = control;
+        controls_[static_cast<int>(entry.Id)] = control;
     }
     FitLanguageListHeight();
     WidenLabelsToText();
@@ -194,13 +194,14 @@ void TMainForm::FitLanguageListHeight() {
 void TMainForm::WidenLabelsToText() {
     const HDC screen = GetDC(form_);
     const HGDIOBJ previous = SelectObject(screen, font_);
-    for (const TControlSpec& spec : ControlSpecs) {
-        if (std::wstring_view(spec.ClassName) != L"Static" || spec.Id == TControl::Chart1) continue;
+    for (const TControlLayout& entry : ControlLayouts) {
+        if (std::wstring_view(entry.ClassName) != L"Static" || entry.Id == TControl::Chart1)
+            continue;
         SIZE text{};
-        GetTextExtentPoint32W(screen, spec.Text, static_cast<int>(wcslen(spec.Text)), &text);
-        const auto [left, top, width, height] = spec.Place;
+        GetTextExtentPoint32W(screen, entry.Text, static_cast<int>(wcslen(entry.Text)), &text);
+        const auto [left, top, width, height] = entry.Place;
         if (text.cx > width)
-            SetWindowPos(Control(spec.Id), nullptr, 0, 0, text.cx, height,
+            SetWindowPos(Control(entry.Id), nullptr, 0, 0, text.cx, height,
                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     SelectObject(screen, previous);
