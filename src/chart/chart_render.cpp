@@ -2,9 +2,12 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPointF>
 #include <QPolygon>
+
+#include "base/error.hpp"
 
 namespace velquist {
 namespace {
@@ -70,6 +73,9 @@ void DrawLine(QPainter& painter, const std::vector<TLinePoint>& line) {
 
 TChartPicture RenderBalanceChart(const std::vector<double>& points, TChartRange yRange,
                                  TLineDrawing drawing) {
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
+        throw NoGuiApplicationError();
+    }
     QImage image(ChartWidth, ChartHeight, QImage::Format_RGB32);
     image.setDotsPerMeterX(DotsPerMeter);
     image.setDotsPerMeterY(DotsPerMeter);
@@ -86,7 +92,7 @@ TChartPicture RenderBalanceChart(const std::vector<double>& points, TChartRange 
         DrawLayout(painter, layout);
         DrawLine(painter, BalanceLine(points, layout.Plot, yRange, drawing));
     }
-    return {image, QRectOf(layout.Plot)};
+    return {ToRgbImage(image), layout.Plot};
 }
 
 QString FormatChartLabel(double value, QLocale locale) {
