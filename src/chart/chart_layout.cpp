@@ -154,4 +154,10 @@ TChartLayout PlaceChart(std::size_t pointCount, TChartRange yRange, const TChart
     return layout;
 }
 
+std::vector<TChartLabel> LabelsOf(const TChartLayout& layout) {
+    std::vector<TChartLabel> labels = layout.Right;
+    labels.insert(labels.end(), layout.Bottom.begin(), layout.Bottom.end());
+    return labels;
+}
+
 }  // namespace velquist

@@ -88,4 +88,7 @@ struct TChartLayout {
 // vertical range yRange.
 TChartLayout PlaceChart(std::size_t pointCount, TChartRange yRange, const TChartText& text);
 
+// The labels of both axes, the right axis's first.
+std::vector<TChartLabel> LabelsOf(const TChartLayout& layout);
+
 }  // namespace velquist

@@ -18,6 +18,9 @@ struct TChartPicture {
     // Left + k * (Right - Left) / max(n, 1); a value v at y = Bottom - (v -
     // Min) * (Bottom - Top) / (Max - Min), or at Bottom when Max <= Min.
     TPixelRect Plot;
+    // The value labels as placed, those of the right axis first: each one's
+    // text is drawn inside its Box.
+    std::vector<TChartLabel> Labels;
 };
 
 // The chart of the points (point k at x = k) over the vertical range yRange;

@@ -92,7 +92,7 @@ TChartPicture RenderBalanceChart(const std::vector<double>& points, TChartRange 
         DrawLayout(painter, layout);
         DrawLine(painter, BalanceLine(points, layout.Plot, yRange, drawing));
     }
-    return {ToRgbImage(image), layout.Plot};
+    return {ToRgbImage(image), layout.Plot, LabelsOf(layout)};
 }
 
 QString FormatChartLabel(double value, QLocale locale) {

@@ -139,6 +139,43 @@ TEST(ChartPicture, HasDottedGreyGridLinesBothWaysEvenWithoutBalanceRows) {
     }
 }
 
+// Whether a black pixel outside the frame, axes and ticks lies in a label's box.
+bool InSomeLabel(const TChartPicture& picture, int x, int y) {
+    return std::any_of(picture.Labels.begin(), picture.Labels.end(), [&](const TChartLabel& label) {
+        return Intersects(label.Box, TPixelRect{x, y, x, y});
+    });
+}
+
+// What every platform's text drawing must keep to: labels wholly inside the
+// margins, clear of the plot, and their ink where the layout put their boxes.
+TEST(ChartPicture, LabelsLieInsideTheMarginsAndTheirInkInsideTheirBoxes) {
+    for (const TCurve& curve : Curves()) {
+        SCOPED_TRACE(curve.Name);
+        const TChartPicture picture = test::Render(curve.Report);
+        const TPixelRect plot = picture.Plot;
+        ASSERT_GE(picture.Labels.size(), 2u);
+        for (const TChartLabel& label : picture.Labels) {
+            SCOPED_TRACE(label.Text);
+            EXPECT_GE(label.Box.Left, 8);
+            EXPECT_GE(label.Box.Top, 10);
+            EXPECT_LE(label.Box.Right, 803);
+            EXPECT_LE(label.Box.Bottom, 199);
+            EXPECT_TRUE(label.Box.Left > plot.Right + 1 || label.Box.Top > plot.Bottom + 1);
+        }
+        const TPixelRect axes{plot.Left, plot.Top, plot.Right + 4, plot.Bottom + 4};
+        int labelInk = 0;
+        for (int y = 0; y < 200; ++y) {
+            for (int x = 0; x < 820; ++x) {
+                if (Intersects(axes, {x, y, x, y}) || test::PixelOf(picture.Image, x, y) != Black)
+                    continue;
+                ASSERT_TRUE(InSomeLabel(picture, x, y)) << "ink at " << x << ", " << y;
+                ++labelInk;
+            }
+        }
+        EXPECT_GE(labelInk, 10 * int(picture.Labels.size()));
+    }
+}
+
 // The row at which the picture shows a value, as the plot maps it.
 double RowOf(const TPixelRect& plot, TChartRange range, double value) {
     return plot.Bottom - (value - range.Min) * (plot.Bottom - plot.Top) / (range.Max - range.Min);
