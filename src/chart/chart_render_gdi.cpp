@@ -6,7 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
