@@ -17,7 +17,7 @@
 
 #include "chart/balance_chart.hpp"
 #include "chart/chart_data.hpp"
-#include "chart/chart_render.hpp"
+#include "chart/chart_picture.hpp"
 #include "model/report.hpp"
 #include "output/bmp_file.hpp"
 #include "output/bmp_to_gif.hpp"
@@ -68,8 +68,8 @@ void Measure(const std::string& name, TMT4TestReport report, const std::string& 
     });
     const double drawing =
         MedianMilliseconds(runs, [&] { picture = velquist::RenderBalanceChart(points, range); });
-    const double bitmapFile = MedianMilliseconds(
-        runs, [&] { velquist::WriteBmpFile(bitmap, velquist::ToRgbImage(picture.Image)); });
+    const double bitmapFile =
+        MedianMilliseconds(runs, [&] { velquist::WriteBmpFile(bitmap, picture.Image); });
     const double gif = MedianMilliseconds(
         runs, [&] { velquist::BmpToGif(bitmap, folder + "/" + name + "-parts.gif"); });
     std::cout << name << " (" << points.size() << " points): CreateGraph " << Fixed(total)

@@ -1,11 +1,9 @@
 #include "chart/balance_chart.hpp"
 
-#include <QGuiApplication>
-
 #include "base/error.hpp"
 #include "base/temporary_file.hpp"
 #include "chart/chart_data.hpp"
-#include "chart/chart_render.hpp"
+#include "chart/chart_picture.hpp"
 #include "output/bmp_file.hpp"
 #include "output/bmp_to_gif.hpp"
 
@@ -29,9 +27,6 @@ void WriteTemporaryBitmap(TTemporaryFile& bitmap, const std::string& tempPath,
 }  // namespace
 
 void CreateGraph(const TMT4TestReport& report, const std::string& tempPath) {
-    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
-        throw NoGuiApplicationError();
-    }
     const std::string gifPath = report.ImageFileName();
     // A result named "*.gif" has the picture's own name: the GIF would replace
     // the report that was just written.
@@ -43,7 +38,7 @@ void CreateGraph(const TMT4TestReport& report, const std::string& tempPath) {
     const std::vector<double> points = BalancePoints(report);
     const TChartPicture picture = RenderBalanceChart(points, WidenedRange(FittedRange(points)));
     TTemporaryFile bitmap;
-    WriteTemporaryBitmap(bitmap, tempPath, ToRgbImage(picture.Image));
+    WriteTemporaryBitmap(bitmap, tempPath, picture.Image);
     BmpToGif(bitmap.Path(), gifPath);
 }
 

@@ -1,7 +1,8 @@
-// The balance chart of a report: drawn with Qt Gui into an 820 x 200 picture,
-// written as a bitmap into the temporary folder, converted into the GIF that
-// the report's HTML page shows, and the bitmap deleted. Shared by the window
-// and the command line. Needs a QGuiApplication (or QApplication) to exist.
+// The balance chart of a report: drawn into an 820 x 200 picture (Qt Gui on
+// Linux, GDI on Windows), written as a bitmap into the temporary folder,
+// converted into the GIF that the report's HTML page shows, and the bitmap
+// deleted. Shared by the window and the command line. With Qt, needs a
+// QGuiApplication (or QApplication) to exist.
 #pragma once
 
 #include <string>

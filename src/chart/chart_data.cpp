@@ -29,10 +29,24 @@ TChartRange WidenedRange(TChartRange fitted) {
     return widened;
 }
 
+namespace {
+
+std::filesystem::path PathOf(const std::string& name) {
+#ifdef _WIN32
+    // Names are UTF-8 inside the program; a narrow path would be read in the
+    // ANSI code page.
+    return std::filesystem::path(std::u8string(name.begin(), name.end()));
+#else
+    return name;
+#endif
+}
+
+}  // namespace
+
 bool IsSameFile(const std::string& a, const std::string& b) {
     if (a == b) return true;
     std::error_code error;
-    return std::filesystem::equivalent(a, b, error) && !error;
+    return std::filesystem::equivalent(PathOf(a), PathOf(b), error) && !error;
 }
 
 }  // namespace velquist

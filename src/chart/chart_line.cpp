@@ -1,26 +1,25 @@
 #include "chart/chart_line.hpp"
 
-#include <QPen>
 #include <algorithm>
 #include <array>
 #include <cmath>
 
 namespace velquist {
 
-TPlotMapping::TPlotMapping(QRect plot, double xMax, TChartRange yRange)
-    : plot_(plot), xScale_(xMax > 0 ? (plot.right() - plot.left()) / xMax : 0), yMin_(yRange.Min) {
+TPlotMapping::TPlotMapping(TPixelRect plot, double xMax, TChartRange yRange)
+    : plot_(plot), xScale_(xMax > 0 ? (plot.Right - plot.Left) / xMax : 0), yMin_(yRange.Min) {
     // In long double: the span of two finite doubles may overflow a double.
     const long double span = static_cast<long double>(yRange.Max) - yMin_;
-    yScale_ = span > 0 && std::isfinite(span) ? (plot.bottom() - plot.top()) / span : 0;
+    yScale_ = span > 0 && std::isfinite(span) ? (plot.Bottom - plot.Top) / span : 0;
 }
 
-double TPlotMapping::X(double x) const { return plot_.left() + x * xScale_; }
+double TPlotMapping::X(double x) const { return plot_.Left + x * xScale_; }
 
 double TPlotMapping::Y(double value) const {
-    const long double height = plot_.bottom() - plot_.top();
+    const long double height = plot_.Bottom - plot_.Top;
     long double up = (value - yMin_) * yScale_;
     if (!std::isfinite(up)) up = 0;
-    return static_cast<double>(plot_.bottom() - std::clamp(up, -height, 2 * height));
+    return static_cast<double>(plot_.Bottom - std::clamp(up, -height, 2 * height));
 }
 
 namespace {
@@ -36,19 +35,19 @@ struct TBin {
 };
 
 void EmitBin(const TBin& bin, const std::vector<double>& points, const TPlotMapping& map,
-             std::vector<QPointF>& out) {
+             std::vector<TLinePoint>& out) {
     std::array<std::size_t, 4> kept{bin.First, bin.Lowest, bin.Highest, bin.Last};
     std::sort(kept.begin(), kept.end());
     for (std::size_t i = 0; i < kept.size(); ++i) {
         if (i > 0 && kept[i] == kept[i - 1]) continue;
-        out.emplace_back(map.X(static_cast<double>(kept[i])), map.Y(points[kept[i]]));
+        out.push_back({map.X(static_cast<double>(kept[i])), map.Y(points[kept[i]])});
     }
 }
 
 }  // namespace
 
-std::vector<QPointF> ColumnEnvelope(const std::vector<double>& points, const TPlotMapping& map) {
-    std::vector<QPointF> out;
+std::vector<TLinePoint> ColumnEnvelope(const std::vector<double>& points, const TPlotMapping& map) {
+    std::vector<TLinePoint> out;
     if (points.empty()) return out;
     TBin current;
     double bin = std::floor(map.X(0) * BinsPerPixel);
@@ -68,23 +67,21 @@ std::vector<QPointF> ColumnEnvelope(const std::vector<double>& points, const TPl
     return out;
 }
 
-void DrawBalanceLine(QPainter& painter, const std::vector<double>& points, const TPlotMapping& map,
-                     TLineDrawing drawing) {
-    std::vector<QPointF> line;
+std::vector<TLinePoint> BalanceLine(const std::vector<double>& points, TPixelRect plot,
+                                    TChartRange yRange, TLineDrawing drawing) {
+    const double xMax = points.size() > 1 ? static_cast<double>(points.size() - 1) : 1;
+    const TPlotMapping map(plot, xMax, yRange);
+    std::vector<TLinePoint> line;
     if (drawing == TLineDrawing::ColumnEnvelope) {
         line = ColumnEnvelope(points, map);
     } else {
         line.reserve(points.size());
         for (std::size_t i = 0; i < points.size(); ++i) {
-            line.emplace_back(map.X(static_cast<double>(i)), map.Y(points[i]));
+            line.push_back({map.X(static_cast<double>(i)), map.Y(points[i])});
         }
     }
-    if (line.size() < 2) return;  // a single point shows no line
-    // Round joins: a dense zigzag with mitred joins grows spikes and turns into a
-    // blot much thicker than 2 pixels.
-    QPen pen(QColor::fromRgb(ChartLineColour), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    painter.setPen(pen);
-    painter.drawPolyline(line.data(), static_cast<int>(line.size()));
+    if (line.size() < 2) line.clear();  // a single point shows no line
+    return line;
 }
 
 }  // namespace velquist

@@ -9,7 +9,7 @@
 namespace velquist {
 
 // A step that draws a report's balance chart with CreateGraph, its bitmap in
-// tempPath. A program without a Qt application yet (the command line) gets
+// tempPath. With Qt, a program without a Qt application yet (the command line) gets
 // one on its first call, on the offscreen platform unless the user chose
 // another, with Qt's notes below critical kept off the terminal and a private
 // runtime folder; the step owns both while any copy of it lives.

@@ -43,7 +43,7 @@ TMT4TestReport ResultReport(const std::string& fileName, double deposit,
 
 // The picture as drawn, with the line's blue in its web palette value.
 QImage ExpectedGifPixels(const TMT4TestReport& report) {
-    QImage image = test::Render(report).Image;
+    QImage image = test::ToQImage(test::Render(report).Image);
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             if ((image.pixel(x, y) | 0xFF000000) == test::Blue) image.setPixel(x, y, test::GifBlue);
@@ -72,7 +72,7 @@ TEST(CreateGraph, WritesTheGifBesideTheReportAndDeletesTheBitmap) {
     ASSERT_FALSE(gif.isNull());
     EXPECT_EQ(gif.size(), QSize(820, 200));
     EXPECT_EQ(test::ColoursOf(gif),
-              (std::set<QRgb>{test::White, test::Black, test::Grey, test::GifBlue}));
+              (std::set<test::TRgb>{test::White, test::Black, test::Grey, test::GifBlue}));
     EXPECT_EQ(gif, ExpectedGifPixels(report));
     EXPECT_TRUE(folders.TempIsEmpty());
 }
@@ -82,7 +82,7 @@ TEST(CreateGraph, ReportWithoutBalanceRowsStillGetsAxesGridAndGif) {
     CreateGraph(ResultReport(folders.Out + "/merged", 10000, {}), folders.Temp);
     const QImage gif = test::ReadPicture(folders.Out + "/merged.gif");
     ASSERT_FALSE(gif.isNull());
-    EXPECT_EQ(test::ColoursOf(gif), (std::set<QRgb>{test::White, test::Black, test::Grey}));
+    EXPECT_EQ(test::ColoursOf(gif), (std::set<test::TRgb>{test::White, test::Black, test::Grey}));
     EXPECT_TRUE(folders.TempIsEmpty());
 }
 

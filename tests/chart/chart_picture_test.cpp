@@ -16,6 +16,7 @@ namespace {
 using test::Black;
 using test::Blue;
 using test::Grey;
+using test::TRgb;
 using test::White;
 
 struct TCurve {
@@ -36,16 +37,16 @@ std::vector<TCurve> Curves() {
     };
 }
 
-bool RowIs(const QImage& image, int y, int x0, int x1, QRgb colour) {
+bool RowIs(const TRgbImage& image, int y, int x0, int x1, TRgb colour) {
     for (int x = x0; x <= x1; ++x) {
-        if ((image.pixel(x, y) | 0xFF000000) != colour) return false;
+        if (test::PixelOf(image, x, y) != colour) return false;
     }
     return true;
 }
 
-bool ColumnIs(const QImage& image, int x, int y0, int y1, QRgb colour) {
+bool ColumnIs(const TRgbImage& image, int x, int y0, int y1, TRgb colour) {
     for (int y = y0; y <= y1; ++y) {
-        if ((image.pixel(x, y) | 0xFF000000) != colour) return false;
+        if (test::PixelOf(image, x, y) != colour) return false;
     }
     return true;
 }
@@ -53,17 +54,17 @@ bool ColumnIs(const QImage& image, int x, int y0, int y1, QRgb colour) {
 // Rows (or columns) inside the plot drawn as a dotted grey line: about every
 // other pixel grey over the whole length, leaving out where the balance line
 // covers it (crossing grid lines make a few neighbouring grey pixels).
-int DottedGridLines(const QImage& image, const QRect& plot, bool rows) {
+int DottedGridLines(const TRgbImage& image, const TPixelRect& plot, bool rows) {
     int lines = 0;
-    const int first = rows ? plot.top() + 1 : plot.left() + 1;
-    const int last = rows ? plot.bottom() - 1 : plot.right() - 1;
-    const int from = rows ? plot.left() + 1 : plot.top() + 1;
-    const int to = rows ? plot.right() - 1 : plot.bottom() - 1;
+    const int first = rows ? plot.Top + 1 : plot.Left + 1;
+    const int last = rows ? plot.Bottom - 1 : plot.Right - 1;
+    const int from = rows ? plot.Left + 1 : plot.Top + 1;
+    const int to = rows ? plot.Right - 1 : plot.Bottom - 1;
     for (int at = first; at <= last; ++at) {
         int grey = 0, uncovered = 0;
         for (int along = from; along <= to; ++along) {
-            const QRgb pixel =
-                (rows ? image.pixel(along, at) : image.pixel(at, along)) | 0xFF000000;
+            const TRgb pixel =
+                rows ? test::PixelOf(image, along, at) : test::PixelOf(image, at, along);
             grey += pixel == Grey;
             uncovered += pixel != Blue;
         }
@@ -77,17 +78,17 @@ int DottedGridLines(const QImage& image, const QRect& plot, bool rows) {
 TEST(ChartPicture, Is820By200WithWhiteMarginsAndOnlyTheChartsColours) {
     for (const TCurve& curve : Curves()) {
         SCOPED_TRACE(curve.Name);
-        const QImage image = test::Render(curve.Report).Image;
-        ASSERT_EQ(image.width(), 820);
-        ASSERT_EQ(image.height(), 200);
+        const TRgbImage image = test::Render(curve.Report).Image;
+        ASSERT_EQ(image.Width, 820);
+        ASSERT_EQ(image.Height, 200);
         for (int y = 0; y < 200; ++y) {
             ASSERT_TRUE(RowIs(image, y, 0, 7, White)) << "left margin, row " << y;
             ASSERT_TRUE(RowIs(image, y, 804, 819, White)) << "right margin, row " << y;
         }
         for (int y = 0; y < 10; ++y) ASSERT_TRUE(RowIs(image, y, 0, 819, White)) << "top, " << y;
-        const std::set<QRgb> colours = test::ColoursOf(image);
+        const std::set<TRgb> colours = test::ColoursOf(image);
         const bool hasLine = BalancePoints(curve.Report).size() > 1;
-        std::set<QRgb> expected{White, Black, Grey};
+        std::set<TRgb> expected{White, Black, Grey};
         if (hasLine) expected.insert(Blue);
         EXPECT_EQ(colours, expected);
     }
@@ -97,36 +98,36 @@ TEST(ChartPicture, FrameIsOnePixelAndTheAxesTwoPixelsOnTheBottomAndRight) {
     for (const TCurve& curve : Curves()) {
         SCOPED_TRACE(curve.Name);
         const TChartPicture picture = test::Render(curve.Report);
-        const QImage& image = picture.Image;
-        const QRect plot = picture.Plot;
-        ASSERT_GE(plot.left(), 8);
-        ASSERT_GE(plot.top(), 10);
-        ASSERT_LT(plot.right() + 1, 804);
-        ASSERT_LT(plot.bottom() + 1, 200);
-        ASSERT_GT(plot.width(), 600);
-        ASSERT_GT(plot.height(), 140);
+        const TRgbImage& image = picture.Image;
+        const TPixelRect plot = picture.Plot;
+        ASSERT_GE(plot.Left, 8);
+        ASSERT_GE(plot.Top, 10);
+        ASSERT_LT(plot.Right + 1, 804);
+        ASSERT_LT(plot.Bottom + 1, 200);
+        ASSERT_GT(plot.Width(), 600);
+        ASSERT_GT(plot.Height(), 140);
         // The line may pass over the frame where the curve touches it; look
         // where it cannot: the top right corner is above every curve.
-        const int middle = (plot.left() + plot.right()) / 2;
-        EXPECT_TRUE(RowIs(image, plot.top(), middle, plot.right() + 1, Black));
-        EXPECT_FALSE(RowIs(image, plot.top() + 1, middle, plot.right() - 1, Black));
-        EXPECT_TRUE(RowIs(image, plot.top() - 1, middle, plot.right() - 1, White));
-        EXPECT_TRUE(ColumnIs(image, plot.right(), plot.top(), plot.top() + 6, Black));
-        EXPECT_TRUE(ColumnIs(image, plot.right() + 1, plot.top(), plot.bottom() + 1, Black));
-        EXPECT_FALSE(ColumnIs(image, plot.right() + 2, plot.top(), plot.bottom(), Black));
-        EXPECT_FALSE(ColumnIs(image, plot.right() - 1, plot.top() + 1, plot.top() + 6, Black));
-        EXPECT_TRUE(RowIs(image, plot.bottom() + 1, plot.left(), plot.right() + 1, Black));
-        EXPECT_FALSE(RowIs(image, plot.bottom() + 2, plot.left(), plot.right(), Black));
-        EXPECT_TRUE(ColumnIs(image, plot.left(), plot.top(), plot.top() + 3, Black));
+        const int middle = (plot.Left + plot.Right) / 2;
+        EXPECT_TRUE(RowIs(image, plot.Top, middle, plot.Right + 1, Black));
+        EXPECT_FALSE(RowIs(image, plot.Top + 1, middle, plot.Right - 1, Black));
+        EXPECT_TRUE(RowIs(image, plot.Top - 1, middle, plot.Right - 1, White));
+        EXPECT_TRUE(ColumnIs(image, plot.Right, plot.Top, plot.Top + 6, Black));
+        EXPECT_TRUE(ColumnIs(image, plot.Right + 1, plot.Top, plot.Bottom + 1, Black));
+        EXPECT_FALSE(ColumnIs(image, plot.Right + 2, plot.Top, plot.Bottom, Black));
+        EXPECT_FALSE(ColumnIs(image, plot.Right - 1, plot.Top + 1, plot.Top + 6, Black));
+        EXPECT_TRUE(RowIs(image, plot.Bottom + 1, plot.Left, plot.Right + 1, Black));
+        EXPECT_FALSE(RowIs(image, plot.Bottom + 2, plot.Left, plot.Right, Black));
+        EXPECT_TRUE(ColumnIs(image, plot.Left, plot.Top, plot.Top + 3, Black));
     }
     // Without a line nothing covers the frame anywhere.
     const TChartPicture empty = test::Render(test::ReportOf(10000, {}));
-    const QRect plot = empty.Plot;
-    EXPECT_TRUE(RowIs(empty.Image, plot.bottom(), plot.left(), plot.right() + 1, Black));
-    EXPECT_TRUE(ColumnIs(empty.Image, plot.right(), plot.top(), plot.bottom() + 1, Black));
-    EXPECT_TRUE(ColumnIs(empty.Image, plot.left(), plot.top(), plot.bottom() + 1, Black));
-    EXPECT_FALSE(ColumnIs(empty.Image, plot.left() + 1, plot.top() + 1, plot.bottom() - 1, Black));
-    EXPECT_FALSE(RowIs(empty.Image, plot.bottom() - 1, plot.left() + 1, plot.right() - 1, Black));
+    const TPixelRect plot = empty.Plot;
+    EXPECT_TRUE(RowIs(empty.Image, plot.Bottom, plot.Left, plot.Right + 1, Black));
+    EXPECT_TRUE(ColumnIs(empty.Image, plot.Right, plot.Top, plot.Bottom + 1, Black));
+    EXPECT_TRUE(ColumnIs(empty.Image, plot.Left, plot.Top, plot.Bottom + 1, Black));
+    EXPECT_FALSE(ColumnIs(empty.Image, plot.Left + 1, plot.Top + 1, plot.Bottom - 1, Black));
+    EXPECT_FALSE(RowIs(empty.Image, plot.Bottom - 1, plot.Left + 1, plot.Right - 1, Black));
 }
 
 TEST(ChartPicture, HasDottedGreyGridLinesBothWaysEvenWithoutBalanceRows) {
@@ -138,29 +139,65 @@ TEST(ChartPicture, HasDottedGreyGridLinesBothWaysEvenWithoutBalanceRows) {
     }
 }
 
+// Whether a black pixel outside the frame, axes and ticks lies in a label's box.
+bool InSomeLabel(const TChartPicture& picture, int x, int y) {
+    return std::any_of(picture.Labels.begin(), picture.Labels.end(), [&](const TChartLabel& label) {
+        return Intersects(label.Box, TPixelRect{x, y, x, y});
+    });
+}
+
+// What every platform's text drawing must keep to: labels wholly inside the
+// margins, clear of the plot, and their ink where the layout put their boxes.
+TEST(ChartPicture, LabelsLieInsideTheMarginsAndTheirInkInsideTheirBoxes) {
+    for (const TCurve& curve : Curves()) {
+        SCOPED_TRACE(curve.Name);
+        const TChartPicture picture = test::Render(curve.Report);
+        const TPixelRect plot = picture.Plot;
+        ASSERT_GE(picture.Labels.size(), 2u);
+        for (const TChartLabel& label : picture.Labels) {
+            SCOPED_TRACE(label.Text);
+            EXPECT_GE(label.Box.Left, 8);
+            EXPECT_GE(label.Box.Top, 10);
+            EXPECT_LE(label.Box.Right, 803);
+            EXPECT_LE(label.Box.Bottom, 199);
+            EXPECT_TRUE(label.Box.Left > plot.Right + 1 || label.Box.Top > plot.Bottom + 1);
+        }
+        const TPixelRect axes{plot.Left, plot.Top, plot.Right + 4, plot.Bottom + 4};
+        int labelInk = 0;
+        for (int y = 0; y < 200; ++y) {
+            for (int x = 0; x < 820; ++x) {
+                if (Intersects(axes, {x, y, x, y}) || test::PixelOf(picture.Image, x, y) != Black)
+                    continue;
+                ASSERT_TRUE(InSomeLabel(picture, x, y)) << "ink at " << x << ", " << y;
+                ++labelInk;
+            }
+        }
+        EXPECT_GE(labelInk, 10 * int(picture.Labels.size()));
+    }
+}
+
 // The row at which the picture shows a value, as the plot maps it.
-double RowOf(const QRect& plot, TChartRange range, double value) {
-    return plot.bottom() -
-           (value - range.Min) * (plot.bottom() - plot.top()) / (range.Max - range.Min);
+double RowOf(const TPixelRect& plot, TChartRange range, double value) {
+    return plot.Bottom - (value - range.Min) * (plot.Bottom - plot.Top) / (range.Max - range.Min);
 }
 
 TEST(ChartPicture, LineStartsAtTheLeftEndAtTheDepositAndSpansTheWidenedRange) {
     const TMT4TestReport report = test::ReportOf(10000, {10500, 11000, 12000, 11500, 10200});
     const TChartPicture picture = test::Render(report);
-    const QRect plot = picture.Plot;
+    const TPixelRect plot = picture.Plot;
     const TChartRange range{9920, 12160};
     // Two pixels thick, centred on the value's row.
     const auto near = [](const std::vector<int>& rows, double row) {
         return !rows.empty() && std::abs((rows.front() + rows.back()) / 2.0 - row) <= 1.0;
     };
-    const std::vector<int> first = test::RowsOf(picture.Image, plot.left(), Blue);
+    const std::vector<int> first = test::RowsOf(picture.Image, plot.Left, Blue);
     EXPECT_TRUE(near(first, RowOf(plot, range, 10000)));
-    EXPECT_TRUE(test::RowsOf(picture.Image, plot.left() - 2, Blue).empty());
-    const std::vector<int> last = test::RowsOf(picture.Image, plot.right() - 1, Blue);
+    EXPECT_TRUE(test::RowsOf(picture.Image, plot.Left - 2, Blue).empty());
+    const std::vector<int> last = test::RowsOf(picture.Image, plot.Right - 1, Blue);
     EXPECT_TRUE(near(last, RowOf(plot, range, 10200)));
     // Nothing above 12000 and nothing below 10000: the range is 9920 to 12160.
     int top = 200, bottom = 0;
-    for (int x = plot.left(); x <= plot.right() + 1; ++x) {
+    for (int x = plot.Left; x <= plot.Right + 1; ++x) {
         for (const int y : test::RowsOf(picture.Image, x, Blue)) {
             top = std::min(top, y);
             bottom = std::max(bottom, y);
@@ -174,10 +211,10 @@ TEST(ChartPicture, LineIsTwoPixelsThick) {
     // Level stretches of the line: two blue rows in every column they cross.
     const TChartPicture picture =
         test::Render(test::ReportOf(10000, {10000, 10000, 12000, 12000, 12000, 11000}));
-    const QRect plot = picture.Plot;
-    const double step = (plot.right() - plot.left()) / 6.0;
+    const TPixelRect plot = picture.Plot;
+    const double step = (plot.Right - plot.Left) / 6.0;
     for (const double x : {0.5 * step, 1.5 * step, 3.5 * step}) {
-        const std::vector<int> rows = test::RowsOf(picture.Image, plot.left() + int(x), Blue);
+        const std::vector<int> rows = test::RowsOf(picture.Image, plot.Left + int(x), Blue);
         ASSERT_EQ(rows.size(), 2u) << "at x " << x;
         EXPECT_EQ(rows[1], rows[0] + 1);
     }
@@ -187,12 +224,12 @@ TEST(ChartPicture, FlatCurveRunsAlongTheBottomEdge) {
     for (const double value : {10000.0, 0.0, -250.5, 1e8}) {
         SCOPED_TRACE(value);
         const TChartPicture picture = test::Render(test::ReportOf(value, {value, value, value}));
-        const QRect plot = picture.Plot;
-        for (int x = plot.left() + 1; x < plot.right(); x += 37) {
+        const TPixelRect plot = picture.Plot;
+        for (int x = plot.Left + 1; x < plot.Right; x += 37) {
             const std::vector<int> rows = test::RowsOf(picture.Image, x, Blue);
             ASSERT_FALSE(rows.empty());
-            EXPECT_GE(rows.front(), plot.bottom() - 1);
-            EXPECT_LE(rows.back(), plot.bottom() + 1);
+            EXPECT_GE(rows.front(), plot.Bottom - 1);
+            EXPECT_LE(rows.back(), plot.Bottom + 1);
         }
     }
 }
@@ -202,17 +239,19 @@ TEST(ChartPicture, ExtremeValuesStillGiveAPicture) {
     for (const std::vector<double>& balances :
          {std::vector<double>{big, -big, big}, std::vector<double>{1e300, 1e300 + 1e290}}) {
         const std::vector<double> points = BalancePoints(test::ReportOf(0, balances));
-        const QImage image = RenderBalanceChart(points, WidenedRange(FittedRange(points))).Image;
-        EXPECT_EQ(image.size(), QSize(820, 200));
+        const TRgbImage image = RenderBalanceChart(points, WidenedRange(FittedRange(points))).Image;
+        EXPECT_EQ(image.Width, 820);
+        EXPECT_EQ(image.Height, 200);
         EXPECT_TRUE(test::ColoursOf(image).count(Black));
     }
 }
 
 // Pixels in which two pictures differ.
-int Differences(const QImage& a, const QImage& b) {
+int Differences(const TRgbImage& a, const TRgbImage& b) {
     int differences = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) differences += a.pixel(x, y) != b.pixel(x, y);
+    for (int y = 0; y < a.Height; ++y) {
+        for (int x = 0; x < a.Width; ++x)
+            differences += test::PixelOf(a, x, y) != test::PixelOf(b, x, y);
     }
     return differences;
 }
@@ -228,8 +267,9 @@ TEST(ChartPicture, ColumnEnvelopeDrawsNearlyTheSamePixelsAsTheFullLine) {
             std::vector<double> points = test::RandomWalk(c.Points, 10000, 0.3, 30, seed);
             points.insert(points.begin(), 10000);
             const TChartRange range = WidenedRange(FittedRange(points));
-            const QImage envelope = RenderBalanceChart(points, range).Image;
-            const QImage full = RenderBalanceChart(points, range, TLineDrawing::FullPolyline).Image;
+            const TRgbImage envelope = RenderBalanceChart(points, range).Image;
+            const TRgbImage full =
+                RenderBalanceChart(points, range, TLineDrawing::FullPolyline).Image;
             int blue = 0;
             for (int x = 0; x < 820; ++x) blue += int(test::RowsOf(full, x, Blue).size());
             EXPECT_LE(Differences(envelope, full), c.MaxShare * blue) << blue << " blue pixels";

@@ -36,25 +36,48 @@ TChartPicture Render(const TMT4TestReport& report) {
     return RenderBalanceChart(points, WidenedRange(FittedRange(points)));
 }
 
-std::set<QRgb> ColoursOf(const QImage& image) {
-    std::set<QRgb> colours;
+TRgb PixelOf(const TRgbImage& image, int x, int y) {
+    const std::uint8_t* rgb = &image.Rgb[(static_cast<std::size_t>(y) * image.Width + x) * 3];
+    return 0xFF000000u | TRgb{rgb[0]} << 16 | TRgb{rgb[1]} << 8 | rgb[2];
+}
+
+std::set<TRgb> ColoursOf(const TRgbImage& image) {
+    std::set<TRgb> colours;
+    for (int y = 0; y < image.Height; ++y) {
+        for (int x = 0; x < image.Width; ++x) colours.insert(PixelOf(image, x, y));
+    }
+    return colours;
+}
+
+std::vector<int> RowsOf(const TRgbImage& image, int column, TRgb colour) {
+    std::vector<int> rows;
+    for (int y = 0; y < image.Height; ++y) {
+        if (PixelOf(image, column, y) == colour) rows.push_back(y);
+    }
+    return rows;
+}
+
+#ifndef _WIN32
+std::set<TRgb> ColoursOf(const QImage& image) {
+    std::set<TRgb> colours;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) colours.insert(image.pixel(x, y) | 0xFF000000);
     }
     return colours;
 }
 
-std::vector<int> RowsOf(const QImage& image, int column, QRgb colour) {
-    std::vector<int> rows;
-    for (int y = 0; y < image.height(); ++y) {
-        if ((image.pixel(column, y) | 0xFF000000) == colour) rows.push_back(y);
+QImage ToQImage(const TRgbImage& image) {
+    QImage out(image.Width, image.Height, QImage::Format_RGB32);
+    for (int y = 0; y < image.Height; ++y) {
+        for (int x = 0; x < image.Width; ++x) out.setPixel(x, y, PixelOf(image, x, y));
     }
-    return rows;
+    return out;
 }
 
 QImage ReadPicture(const std::string& path) {
     const QImage image(QString::fromStdString(path));
     return image.isNull() ? image : image.convertToFormat(QImage::Format_RGB32);
 }
+#endif
 
 }  // namespace velquist::test

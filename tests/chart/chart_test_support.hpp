@@ -1,22 +1,29 @@
 // Helpers of the balance chart tests: reports made from a list of balances,
-// random balance walks, and the picture's pixels read back.
+// random balance walks, and the picture's pixels; with Qt also the GIF read
+// back.
 #pragma once
 
-#include <QImage>
+#include <cstdint>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "chart/chart_render.hpp"
+#include "chart/chart_picture.hpp"
 #include "model/report.hpp"
+
+#ifndef _WIN32
+#include <QImage>
+#endif
 
 namespace velquist::test {
 
-inline constexpr QRgb White = 0xFFFFFFFF;
-inline constexpr QRgb Black = 0xFF000000;
-inline constexpr QRgb Grey = 0xFFCCCCCC;
-inline constexpr QRgb Blue = 0xFF0000B0;     // the line as drawn
-inline constexpr QRgb GifBlue = 0xFF000099;  // the line in the GIF's web palette
+// A pixel as 0xAARRGGBB, alpha always set (as Qt gives RGB32 pixels).
+using TRgb = std::uint32_t;
+inline constexpr TRgb White = 0xFFFFFFFF;
+inline constexpr TRgb Black = 0xFF000000;
+inline constexpr TRgb Grey = 0xFFCCCCCC;
+inline constexpr TRgb Blue = 0xFF0000B0;     // the line as drawn
+inline constexpr TRgb GifBlue = 0xFF000099;  // the line in the GIF's web palette
 
 // A report with the deposit and one balance row per balance.
 TMT4TestReport ReportOf(double deposit, const std::vector<double>& balances);
@@ -26,11 +33,17 @@ std::vector<double> RandomWalk(int n, double start, double drift, double spread,
 // The chart of the report as CreateGraph draws it.
 TChartPicture Render(const TMT4TestReport& report);
 
-// The colour of every pixel (RGB32, alpha set).
-std::set<QRgb> ColoursOf(const QImage& image);
+TRgb PixelOf(const TRgbImage& image, int x, int y);
+// The colour of every pixel.
+std::set<TRgb> ColoursOf(const TRgbImage& image);
 // Rows of the column, from the top, whose pixel has the colour.
-std::vector<int> RowsOf(const QImage& image, int column, QRgb colour);
+std::vector<int> RowsOf(const TRgbImage& image, int column, TRgb colour);
+
+#ifndef _WIN32
+std::set<TRgb> ColoursOf(const QImage& image);
+QImage ToQImage(const TRgbImage& image);
 // A GIF (or any picture Qt reads) as RGB32; a null image when it cannot be read.
 QImage ReadPicture(const std::string& path);
+#endif
 
 }  // namespace velquist::test

@@ -1,0 +1,11 @@
+#include "chart/balance_chart.hpp"
+#include "chart/chart_step.hpp"
+
+namespace velquist {
+
+// GDI needs no application object: the step only draws.
+std::function<void(const TMT4TestReport&)> BalanceChartStep(const std::string& tempPath) {
+    return [tempPath](const TMT4TestReport& report) { CreateGraph(report, tempPath); };
+}
+
+}  // namespace velquist
