@@ -3,6 +3,7 @@
 // window going on.
 #include <filesystem>
 
+#include "chart/chart_step.hpp"
 #include "fixtures/temp_dir.hpp"
 #include "job/merge_job.hpp"
 #include "ui_windows/wide_text.hpp"
@@ -55,6 +56,20 @@ TEST_F(WindowMerge, WritesTheReportAndDrawsItsChartUnderTheBusyCursor) {
     EXPECT_NE(ReadFileBytes(Dir.Path("merged.htm")).find("merged.gif\""), std::string::npos);
     EXPECT_EQ(Charted, std::vector<std::string>{Dir.Path("merged.htm")});
     EXPECT_TRUE(ChartedWhileBusy);
+}
+
+TEST(WindowWithTheProgramsChart, WritesTheReportAndItsPictureBesideIt) {
+    auto dialogs = std::make_unique<testing::TScriptedDialogs>();
+    testing::TScriptedDialogs& boxes = *dialogs;
+    TMainForm form(GetModuleHandleW(nullptr), BalanceChartStep, std::move(dialogs));
+    TTempDir dir;
+    boxes.OpenAnswers.push_back(TLines{WideFromUtf8(Trend), WideFromUtf8(Scalper)});
+    SendMessageW(form.Control(TControl::Button1), BM_CLICK, 0, 0);
+    const std::wstring result = WideFromUtf8(dir.Path("merged.htm"));
+    SetWindowTextW(form.Control(TControl::edFileName), result.c_str());
+    SendMessageW(form.Control(TControl::BtnMerge), BM_CLICK, 0, 0);
+    EXPECT_TRUE(boxes.Errors.empty()) << Utf8FromWide(boxes.Errors.front());
+    EXPECT_EQ(ReadFileBytes(dir.Path("merged.gif")).substr(0, 6), "GIF89a");
 }
 
 TEST_F(WindowMerge, HandsTheJobTheListTheLanguageAndTheSymbolOption) {
