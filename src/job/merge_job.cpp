@@ -23,11 +23,13 @@ void CarryFields(TMT4TestReport& current, TMT4TestReport& next) {
 // while the one before is merged. Each side touches only its own report, and
 // the reads are told and checked in file order after the merge beside them,
 // so the reports, the warnings and the first error are those of reading and
-// merging one file after the other through reportB.
-void MergeFurtherFiles(
+// merging one file after the other through reportB. The statistics are
+// computed once, after the last merge, since each merge replaces those of the
+// one before.
+void MergeRowsOfFurtherFiles(
     const std::vector<std::string>& files, TMT4TestReport& reportA, TMT4TestReport& reportB,
     const std::function<void(const std::string&)>& announceRead,
-    const std::function<void(const TMT4TestReport&, const std::string&)>& checkRead) {
+    const std::function<void(const TMT4TestReport&, const std::string&)>& checkRead, bool& merged) {
     TMT4TestReport spare;
     TMT4TestReport* current = &reportB;
     TMT4TestReport* next = &spare;
@@ -55,11 +57,12 @@ void MergeFurtherFiles(
             }
         });
         try {
-            reportA.Merge(*current);
+            reportA.MergeRows(*current);
         } catch (...) {
             reader.join();
             throw;
         }
+        merged = true;
         reader.join();
         lastRead = next;
         announceRead(files[i + 1]);
@@ -71,7 +74,23 @@ void MergeFurtherFiles(
         checkRead(*next, files[i + 1]);
         std::swap(current, next);
     }
-    reportA.Merge(*current);
+    reportA.MergeRows(*current);
+}
+
+// Wherever the merging stops, reportA is what the merges done so far give,
+// statistics included.
+void MergeFurtherFiles(
+    const std::vector<std::string>& files, TMT4TestReport& reportA, TMT4TestReport& reportB,
+    const std::function<void(const std::string&)>& announceRead,
+    const std::function<void(const TMT4TestReport&, const std::string&)>& checkRead) {
+    bool merged = false;
+    try {
+        MergeRowsOfFurtherFiles(files, reportA, reportB, announceRead, checkRead, merged);
+    } catch (...) {
+        if (merged) reportA.ComputeStatistics();
+        throw;
+    }
+    reportA.ComputeStatistics();
 }
 
 // Runs the steps; the outcome holds the step reached, so that an error can be

@@ -2,7 +2,8 @@
 // one account. Deposits add up, symbols are joined, periods compared, B's rows
 // appended with order numbers moved clear of A's, all rows put into time
 // order, rows renumbered, balances re-chained and orders renumbered; then the
-// statistics are recomputed. B is only read. Nothing is refused or reported.
+// statistics are recomputed (MergeRows leaves that to a later
+// ComputeStatistics). B is only read. Nothing is refused or reported.
 #include <cstdint>
 #include <string_view>
 
@@ -38,8 +39,9 @@ void AppendShifted(TOperationList& target, const TOperationList& source, std::in
 // new order, balances chained from the deposit through the balance rows,
 // orders renumbered 1, 2, ... by the position of each order's first row (the
 // TIntList index of its first sighting), and each finished row handed to the
-// statistics in list order, exactly as ComputeStatistics would read it after.
-void RenumberAndChain(TOperationList& operations, double deposit, TStatisticsWalk& statistics) {
+// statistics (when there is a walk) in list order, exactly as
+// ComputeStatistics would read it after.
+void RenumberAndChain(TOperationList& operations, double deposit, TStatisticsWalk* statistics) {
     double running = deposit;
     TIntList orders;
     orders.Reserve(operations.Count());
@@ -56,21 +58,29 @@ void RenumberAndChain(TOperationList& operations, double deposit, TStatisticsWal
             index = orders.Count() - 1;
         }
         row.Order = index + 1;
-        statistics.Add(row);
+        if (statistics) statistics->Add(row);
     }
+}
+
+// Everything of a merge but the statistics, which are gathered on the way
+// when there is a walk.
+void MergeInto(TMT4TestReport& a, const TMT4TestReport& b, TStatisticsWalk* statistics) {
+    a.InitialDeposit += b.InitialDeposit;
+    if (a.Symbol != b.Symbol) a.Symbol += ", " + b.Symbol;
+    if (!SamePeriod(a.Period, b.Period)) a.Period = "Period differs";
+    AppendShifted(a.Operations, b.Operations, a.Operations.OrderCount());
+    a.Operations.SortOperations();
+    RenumberAndChain(a.Operations, a.InitialDeposit, statistics);
 }
 
 }  // namespace
 
 void TMT4TestReport::Merge(const TMT4TestReport& b) {
-    InitialDeposit += b.InitialDeposit;
-    if (Symbol != b.Symbol) Symbol += ", " + b.Symbol;
-    if (!SamePeriod(Period, b.Period)) Period = "Period differs";
-    AppendShifted(Operations, b.Operations, Operations.OrderCount());
-    Operations.SortOperations();
-    TStatisticsWalk statistics(Operations.Count());
-    RenumberAndChain(Operations, InitialDeposit, statistics);
+    TStatisticsWalk statistics(Operations.Count() + b.Operations.Count());
+    MergeInto(*this, b, &statistics);
     statistics.Finish(*this);
 }
+
+void TMT4TestReport::MergeRows(const TMT4TestReport& b) { MergeInto(*this, b, nullptr); }
 
 }  // namespace velquist

@@ -69,9 +69,9 @@ void TStatisticsWalk::Add(const TOperation& row) {
     if (row.HasProfit && row.Profit > 0) grossProfit_ += row.Profit;
     if (row.HasProfit && row.Profit < 0) grossLoss_ += row.Profit;
     // The row's own type counts for its trade below.
-    const std::string_view type = row.OpType;
-    if (type == "sell" && !shortOrders_.Contains(row.Order)) shortOrders_.Add(row.Order);
-    if (type == "buy" && !longOrders_.Contains(row.Order)) longOrders_.Add(row.Order);
+    static const TText sell("sell"), buy("buy");
+    if (row.OpType == sell && !shortOrders_.Contains(row.Order)) shortOrders_.Add(row.Order);
+    if (row.OpType == buy && !longOrders_.Contains(row.Order)) longOrders_.Add(row.Order);
     if (row.HasProfit) {
         CountTrade(row);
         EnterRun(row.Profit);

@@ -1,4 +1,5 @@
-// One row of a report's operations table, and the owning list of rows.
+// One row of a report's operations table, and the owning list of rows. A row
+// is plain numbers and two interned texts, so it copies and moves as bytes.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "model/date_time.hpp"
+#include "model/interned_text.hpp"
 
 namespace velquist {
 
@@ -14,7 +16,7 @@ class TOperation {
   public:
     std::int32_t Num = 0;
     TDateTime Time = 0;
-    std::string OpType;
+    TText OpType;
     std::int32_t Order = 0;
     double Size = 0;
     double Price = 0;
@@ -22,7 +24,7 @@ class TOperation {
     double TakeProfit = 0;
     double Profit = 0;   // 0 when the row has none
     double Balance = 0;  // 0 when the row has none
-    std::string Symbol;
+    TText Symbol;
     bool HasProfit = false;
     bool HasBalance = false;
 

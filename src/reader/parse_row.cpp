@@ -13,8 +13,8 @@ namespace velquist {
 bool TOperation::ParseRow(std::string_view line) {
     // Any failure inside a row only means the row is no operation.
     try {
-        std::vector<std::string_view> fields;
-        fields.reserve(12);
+        // Kept per thread: a report has many rows, and two are read at once.
+        thread_local std::vector<std::string_view> fields;
         SplitFields(line, fields);
         auto field = [&](std::size_t n) {
             return n <= fields.size() ? fields[n - 1] : std::string_view{};

@@ -119,7 +119,7 @@ void TMT4TestReport::ReadFromFile(const std::string& fileName) {
     if (header.Line < 0) facts.UnknownOperationsHeader = UnknownOperationsHeader(lines);
 
     if (header.SymbolField == 0) {
-        const std::string symbol = TextWithoutParentheses(Symbol);
+        const TText symbol = TextWithoutParentheses(Symbol);
         for (TOperation& operation : Operations) operation.Symbol = symbol;
     }
     Warnings = CheckReport(*this, facts);

@@ -257,13 +257,18 @@ TEST(Merge, GivesTheResultOfTheEightStepsOneAfterTheOther) {
         std::mt19937 random(seed);
         TMT4TestReport fast = RandomReport(random);
         TMT4TestReport expected = fast;
+        TMT4TestReport deferred = fast;
         for (int merges = 1 + static_cast<int>(random() % 3); merges > 0; --merges) {
             const TMT4TestReport b = RandomReport(random);
             fast.Merge(b);
+            deferred.MergeRows(b);
             literal::Merge(expected, b);
         }
+        deferred.ComputeStatistics();
         ASSERT_EQ(DescribeAll(fast.Operations), DescribeAll(expected.Operations)) << seed;
+        ASSERT_EQ(DescribeAll(deferred.Operations), DescribeAll(expected.Operations)) << seed;
         ASSERT_EQ(Statistics(fast), Statistics(expected)) << seed;
+        ASSERT_EQ(Statistics(deferred), Statistics(expected)) << seed;
         ASSERT_EQ(fast.Symbol, expected.Symbol);
         ASSERT_EQ(fast.Period, expected.Period);
         ASSERT_EQ(fast.InitialDeposit, expected.InitialDeposit);

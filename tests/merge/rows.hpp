@@ -53,8 +53,8 @@ inline std::string Describe(const TOperation& row) {
         const auto end = std::to_chars(buffer, buffer + sizeof buffer, number).ptr;
         text.append(buffer, end).push_back('|');
     }
-    return text + row.OpType + "|" + row.Symbol + "|" + (row.HasProfit ? "P" : "-") +
-           (row.HasBalance ? "B" : "-");
+    return text + row.OpType.String() + "|" + row.Symbol.String() + "|" +
+           (row.HasProfit ? "P" : "-") + (row.HasBalance ? "B" : "-");
 }
 
 template <typename Rows>

@@ -99,6 +99,17 @@ TEST(QuickSortByKey, LeavesEqualKeysExactlyAsTheRecursiveQuicksort) {
     }
 }
 
+// Lists large enough to be sorted on two threads.
+TEST(QuickSortByKey, GivesTheSameArrangementWhenLargeListsAreSortedOnTwoThreads) {
+    for (const int shape : {0, 1, 5}) {
+        std::mt19937 random(static_cast<std::uint32_t>(shape) + 7);
+        const std::vector<std::int64_t> keys = MakeKeys(shape, 2 * QuickSortSplitFrom + 17, random);
+        const std::vector<std::uint32_t> expected = LiteralOrder(keys);
+        ASSERT_EQ(PackedOrder(keys), expected) << "shape " << shape;
+        ASSERT_EQ(WideOrder(keys), expected) << "shape " << shape;
+    }
+}
+
 TEST(KeysFitPacked, AcceptsSpansUpTo32Bits) {
     EXPECT_TRUE(KeysFitPacked(-5, -5));
     EXPECT_TRUE(KeysFitPacked(100, 100 + 0xFFFFFFFFLL));
