@@ -1,13 +1,9 @@
 #include "base/error.hpp"
 
-#include <cstring>
-
 namespace velquist {
 
 EListError::EListError(long long index)
     : Error("List index out of bounds (" + std::to_string(index) + ")") {}
-
-std::string SystemErrorText(int errorNumber) { return std::strerror(errorNumber); }
 
 Error CannotOpenFileError(std::string_view path, int errorNumber) {
     return Error("Cannot open file \"" + std::string(path) + "\". " + SystemErrorText(errorNumber));

@@ -21,7 +21,8 @@ class EListError : public Error {
     explicit EListError(long long index);
 };
 
-// "Cannot open file "PATH". REASON" with the system's text for errorNumber.
+// "Cannot open file "PATH". REASON" with the system's text for errorNumber
+// (see SystemErrorText).
 Error CannotOpenFileError(std::string_view path, int errorNumber);
 // "Cannot create file "PATH". REASON" with the system's text for errorNumber,
 // or with a reason of our own.
@@ -51,7 +52,8 @@ Error GifColourIndexError(int index, std::size_t colours);
 // The chart drawn without a Qt application to draw with.
 Error NoGuiApplicationError();
 
-// The system's text for an errno value, without a trailing period.
+// The system's text for an error number (errno on POSIX, a GetLastError code
+// on Windows), without a trailing period.
 std::string SystemErrorText(int errorNumber);
 
 }  // namespace velquist

@@ -13,9 +13,10 @@
 // beside an existing regular file that the user may write (a folder the user
 // may not write to), the file is written in place: then a failure part-way
 // leaves it cut short.
+//
+// On Windows the temporary file replaces the target with MoveFileExW; links
+// are not followed there, and modes and owners are the folder's.
 #pragma once
-
-#include <sys/stat.h>
 
 #include <cstddef>
 #include <string>
@@ -51,13 +52,12 @@ class TAtomicFileWriter {
 
   private:
     void OpenInPlace(bool isRegular);
-    void PrepareTemporary(const struct stat* earlier, std::size_t sizeHint);
-    int Descriptor() const;
+    TFileDescriptor Descriptor() const;
 
     std::string path_;
     std::string target_;
     TTemporaryFile temporary_;
-    int inPlace_ = -1;
+    TFileDescriptor inPlace_ = NoFileDescriptor;
     bool truncateInPlace_ = false;
     std::size_t written_ = 0;
     std::size_t reserved_ = 0;

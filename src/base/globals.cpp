@@ -99,16 +99,4 @@ std::string StripPercent(std::string_view text) {
     return std::string(Trim(out));
 }
 
-std::string GetTempDir() {
-    for (const char* name : {"TMPDIR", "TMP", "TEMP"}) {
-        const char* value = std::getenv(name);
-        if (value != nullptr && *value != '\0') {
-            std::string dir(value);
-            if (dir.back() != '/') dir += '/';
-            return dir;
-        }
-    }
-    return "/tmp/";
-}
-
 }  // namespace velquist

@@ -36,6 +36,15 @@ std::string TextWithoutParentheses(std::string_view text);
 // The text with every "%" removed, trimmed.
 std::string StripPercent(std::string_view text);
 
+// The characters after which a path's last part begins: "/" on POSIX, where a
+// backslash may be part of a name; also the backslash and a drive's ":" on
+// Windows.
+#ifdef _WIN32
+inline constexpr std::string_view PathSeparators = "/\\:";
+#else
+inline constexpr std::string_view PathSeparators = "/";
+#endif
+
 // The system's temporary folder with its trailing "/", or empty when the
 // system gives none.
 std::string GetTempDir();

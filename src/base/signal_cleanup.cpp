@@ -1,10 +1,11 @@
+// The table of live temporary paths that the cleanup handlers remove; the
+// handlers themselves are each platform's (signal_cleanup_*.cpp).
 #include "base/signal_cleanup.hpp"
-
-#include <signal.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <cstring>
+
+#include "base/platform_file.hpp"
 
 namespace velquist {
 namespace {
@@ -21,40 +22,12 @@ struct TSlot {
 // picture, the bitmap, the runtime folder).
 TSlot slots[16];
 
-void RemoveAndRaise(int signalNumber) {
-    for (TSlot& slot : slots) {
-        if (slot.State.load() != SlotLive) continue;
-        if (slot.IsFolder)
-            ::rmdir(slot.Path);
-        else
-            ::unlink(slot.Path);
-    }
-    ::signal(signalNumber, SIG_DFL);
-    ::raise(signalNumber);
-}
-
-void Install(int signalNumber) {
-    struct sigaction previous {};
-    if (::sigaction(signalNumber, nullptr, &previous) != 0 || previous.sa_handler == SIG_IGN)
-        return;
-    struct sigaction action {};
-    action.sa_handler = RemoveAndRaise;
-    ::sigemptyset(&action.sa_mask);
-    // Both signals are held while either handler runs: the files go once.
-    ::sigaddset(&action.sa_mask, SIGINT);
-    ::sigaddset(&action.sa_mask, SIGTERM);
-    ::sigaction(signalNumber, &action, nullptr);
-}
-
 }  // namespace
 
-void RemoveTemporaryFilesOnSignals() {
-    static const bool installed = [] {
-        Install(SIGINT);
-        Install(SIGTERM);
-        return true;
-    }();
-    (void)installed;
+void RemoveLiveTemporaryPaths() {
+    for (TSlot& slot : slots) {
+        if (slot.State.load() == SlotLive) RemoveTemporaryPath(slot.Path, slot.IsFolder);
+    }
 }
 
 int RememberTemporaryPath(const std::string& path, bool isFolder) {

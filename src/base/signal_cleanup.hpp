@@ -1,15 +1,17 @@
 // Temporary files and folders that must not outlive the program when SIGINT
-// or SIGTERM ends it: a fixed table of paths that the signal handler removes
-// before the signal takes its usual course. The table lives in static memory
-// so that the handler only touches what is safe in a signal handler.
+// or SIGTERM ends it (on Windows: Ctrl+C, Ctrl+Break or closing the console):
+// a fixed table of paths that the handler removes before the program ends as
+// it would have. The table lives in static memory so that the handler only
+// touches what is safe in a signal handler.
 #pragma once
 
 #include <string>
 
 namespace velquist {
 
-// Installs the SIGINT and SIGTERM handlers once; a signal that the program was
-// started with ignored stays ignored. The program's entry calls this.
+// Installs the SIGINT and SIGTERM handlers (the console control handler on
+// Windows) once; a signal that the program was started with ignored stays
+// ignored. The program's entry calls this.
 void RemoveTemporaryFilesOnSignals();
 
 // Puts the path in the table and returns its slot, or -1 when the table is

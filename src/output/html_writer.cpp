@@ -34,7 +34,7 @@ std::string AttributeText(std::string_view text) {
 }
 
 std::string LastPathComponent(const std::string& path) {
-    const std::size_t slash = path.find_last_of('/');
+    const std::size_t slash = path.find_last_of(PathSeparators);
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 

@@ -4,11 +4,19 @@
 #include "base/file_io.hpp"
 
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/stat.h>
+#endif
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 
+#include "base/error.hpp"
+#include "base/system_text.hpp"
+#include "fixtures/expect_error.hpp"
 #include "fixtures/temp_dir.hpp"
 
 namespace velquist {
@@ -27,6 +35,9 @@ std::vector<std::string> NamesIn(const fs::path& folder) {
     return names;
 }
 
+// Links and modes are POSIX matters: Windows replaces the name it is given and
+// leaves rights to the folder.
+#ifndef _WIN32
 TEST(WriteWholeFile, FollowsSymbolicLinksAndReplacesTheFileTheyLeadTo) {
     struct TCase {
         const char* Name;
@@ -68,6 +79,7 @@ TEST(WriteWholeFile, KeepsTheModeOfTheFileItReplaces) {
         EXPECT_EQ(ReadFileBytes(path), "new");
     }
 }
+#endif
 
 // 255 bytes is the longest name a Linux file system takes; the temporary file
 // beside it must not need a longer one.
@@ -82,6 +94,73 @@ TEST(WriteWholeFile, TakesTheLongestNamesTheFolderAllows) {
     }
     EXPECT_EQ(NamesIn(dir.Root()).size(), 7u) << "no temporary file is left behind";
 }
+
+#ifdef _WIN32
+// The name goes to Windows as UTF-16: an ANSI call would mangle it.
+TEST(WindowsFiles, WriteAndReadNamesBeyondAscii) {
+    TTempDir dir;
+    const std::string name = "\xD0\xBE\xD1\x82\xD1\x87\xC3\xABt \xE2\x82\xAC \xE6\x9C\x88.htm";
+    const std::string path = dir.Path("") + name;
+    WriteWholeFile(path, "first");
+    WriteWholeFile(path, "second");
+    EXPECT_EQ(ReadWholeFile(path), "second");
+    std::vector<std::wstring> names;
+    for (const auto& entry : fs::directory_iterator(dir.Root()))
+        names.push_back(entry.path().filename().wstring());
+    EXPECT_EQ(names, std::vector<std::wstring>{Utf8ToWide(name)});
+}
+
+// The error's text is one of the given ones.
+void ExpectErrorAmong(const std::function<void()>& statement,
+                      const std::vector<std::string>& messages) {
+    try {
+        statement();
+        ADD_FAILURE() << "no error";
+    } catch (const Error& error) {
+        EXPECT_NE(std::find(messages.begin(), messages.end(), error.what()), messages.end())
+            << error.what();
+    }
+}
+
+// Another program holding the file open without sharing delete makes the
+// replacing move fail: the earlier bytes stay and no temporary file is left.
+TEST(WindowsFiles, KeepsTheEarlierFileWhenItCannotBeReplaced) {
+    TTempDir dir;
+    const std::string path = dir.Write("out.htm", "earlier");
+    const HANDLE held = ::CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const std::string prefix = "Cannot create file \"" + path + "\". ";
+    ExpectErrorAmong([&] { WriteWholeFile(path, "new"); },
+                     {prefix + SystemErrorText(ERROR_ACCESS_DENIED),
+                      prefix + SystemErrorText(ERROR_SHARING_VIOLATION)});
+    ::CloseHandle(held);
+    EXPECT_EQ(ReadFileBytes(path), "earlier");
+    EXPECT_EQ(NamesIn(dir.Root()), std::vector<std::string>{"out.htm"});
+}
+
+// The system's own reason, in Windows' wording or Wine's, without the period
+// and line break that end it.
+TEST(WindowsFiles, OpeningErrorsCarryTheSystemsReason) {
+    TTempDir dir;
+    const struct {
+        std::string Path;
+        std::string WindowsReason;
+        std::string WineReason;
+    } cases[] = {
+        {dir.Path("missing.htm"), "The system cannot find the file specified", "File not found"},
+        {dir.Path("no folder/missing.htm"), "The system cannot find the path specified",
+         "Path not found"},
+        {dir.Path(""), "Access is denied", "Access denied"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Path);
+        const std::string prefix = "Cannot open file \"" + c.Path + "\". ";
+        ExpectErrorAmong([&] { ReadWholeFile(c.Path); },
+                         {prefix + c.WindowsReason, prefix + c.WineReason});
+    }
+}
+#endif
 
 }  // namespace
 }  // namespace velquist

@@ -77,7 +77,7 @@ TEST(SaveTextFile, ReplacesTheFileWithCrLfLinesAndNamesItWhenItCannot) {
     EXPECT_EQ(LoadTextFile(path), "a\r\nb\r\nc\r\n");
     const std::string missing = dir.Path("no/out.htm");
     EXPECT_THROW_MSG(SaveTextFile(missing, "x"), Error,
-                     "Cannot create file \"" + missing + "\". No such file or directory");
+                     "Cannot create file \"" + missing + "\". " + MissingFolderReason);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Root()), {}), 1)
         << "no temporary file is left behind";
 }

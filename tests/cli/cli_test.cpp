@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "base/version.hpp"
+#include "fixtures/expect_error.hpp"
 #include "fixtures/temp_dir.hpp"
 
 namespace velquist {
@@ -127,7 +128,7 @@ TEST(Cli, ReportsAMissingReportAndWritesNothing) {
     const TRun run = Cli({"-o", dir.Path("merged.htm"), Examples + "/trend_eurusd.htm",
                           Examples + "/scalper_gbpjpy.htm", missing});
     EXPECT_EQ(run.Code, ExitError);
-    EXPECT_EQ(run.Err, "Cannot open file \"" + missing + "\". No such file or directory\n");
+    EXPECT_EQ(run.Err, "Cannot open file \"" + missing + "\". " + MissingFileReason + "\n");
     EXPECT_FALSE(std::filesystem::exists(dir.Path("merged.htm")));
 }
 

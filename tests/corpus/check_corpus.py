@@ -166,6 +166,7 @@ def main():
     parser.add_argument("--cli", required=True)
     parser.add_argument("--corpus", required=True)
     parser.add_argument("--phrases", required=True)
+    parser.add_argument("--emulator", help="runs the program (wine for a Windows one)")
     args = parser.parse_args()
     corpus = pathlib.Path(args.corpus)
     if not corpus.is_dir():
@@ -175,7 +176,8 @@ def main():
     reports = sorted(corpus.glob("*/*.htm"))
     problems = []
     for path in reports:
-        run = subprocess.run([args.cli, "--inspect", str(path)], capture_output=True)
+        command = ([args.emulator] if args.emulator else []) + [args.cli]
+        run = subprocess.run(command + ["--inspect", str(path)], capture_output=True)
         if run.returncode != 0:
             problems.append(f"{path}: exit {run.returncode}: {run.stderr.decode(errors='replace')}")
             continue

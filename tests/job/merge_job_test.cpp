@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "base/error.hpp"
+#include "fixtures/expect_error.hpp"
 #include "fixtures/temp_dir.hpp"
 #include "output/html_writer.hpp"
 
@@ -64,7 +65,7 @@ TEST(MergeJob, StopsAtAnErrorWithItsStepAndFileKeepingWhatWasDone) {
     EXPECT_EQ(outcome.Kind, TKind::Failed);
     EXPECT_EQ(outcome.Step, TMergeStep::Read);
     EXPECT_EQ(outcome.FileName, missing);
-    EXPECT_EQ(outcome.Message, "Cannot open file \"" + missing + "\". No such file or directory");
+    EXPECT_EQ(outcome.Message, "Cannot open file \"" + missing + "\". " + MissingFileReason);
     EXPECT_EQ(run.A.InitialDeposit, 15000);  // the first two, merged
     EXPECT_FALSE(std::filesystem::exists(result));
 

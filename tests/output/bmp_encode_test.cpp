@@ -71,9 +71,9 @@ TEST(BmpFile, ReportsAFileThatCannotBeCreatedOrOpened) {
     test::TScratchDir dir;
     const std::string missing = dir.Path("no such folder/chart.bmp");
     EXPECT_THROW_MSG(WriteBmpFile(missing, test::SolidPicture(1, 1, test::White)), Error,
-                     "Cannot create file \"" + missing + "\". No such file or directory");
+                     "Cannot create file \"" + missing + "\". " + MissingFolderReason);
     EXPECT_THROW_MSG(ReadBmpFile(missing), Error,
-                     "Cannot open file \"" + missing + "\". No such file or directory");
+                     "Cannot open file \"" + missing + "\". " + MissingFolderReason);
 }
 
 // Our BMPs as another decoder reads them.

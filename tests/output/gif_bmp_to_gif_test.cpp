@@ -120,11 +120,11 @@ TEST(BmpToGif, ReportsEachFailureWithTheFileItConcernsAndWritesNothing) {
     WriteBmpFile(good, test::SolidPicture(3, 3, test::White));
     test::WriteFileBytes(gif, "old");
 
-    ExpectError(missing, gif, "Cannot open file \"" + missing + "\". No such file or directory");
+    ExpectError(missing, gif, "Cannot open file \"" + missing + "\". " + MissingFileReason);
     ExpectError(text, gif, "Cannot read bitmap \"" + text + "\". Not a BMP file");
     const std::string unwritable = dir.Path("no such folder/out.gif");
     ExpectError(good, unwritable,
-                "Cannot create file \"" + unwritable + "\". No such file or directory");
+                "Cannot create file \"" + unwritable + "\". " + MissingFolderReason);
 
     EXPECT_EQ(test::ReadFileBytes(gif), "old");
     std::size_t files = 0;

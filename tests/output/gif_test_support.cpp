@@ -1,7 +1,5 @@
 #include "gif_test_support.hpp"
 
-#include <unistd.h>
-
 #include <charconv>
 #include <cstdlib>
 #include <filesystem>
@@ -41,10 +39,15 @@ void DrawThickLine(TRgbImage& image, int x0, int y0, int x1, int y1, TRgbColour 
 }  // namespace
 
 TScratchDir::TScratchDir() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "velquist_image_test_XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
+    // create_directory is false for a folder that is already there: a name of
+    // our own, as mkdtemp would give, on every platform.
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+        const auto path = std::filesystem::temp_directory_path() /
+                          ("velquist_image_test_" + std::to_string(random()));
+        if (std::filesystem::create_directory(path)) path_ = path.string();
+    }
+    if (path_.empty()) throw std::runtime_error("cannot make a scratch folder");
 }
 
 TScratchDir::~TScratchDir() {

@@ -1,7 +1,9 @@
 #include "output/html_writer.hpp"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 #include <filesystem>
 
@@ -182,9 +184,12 @@ TEST(WriteToFile, FailsOnAMissingFolderNamingTheFile) {
     TTempDir dir;
     const std::string path = dir.Path("missing/out.htm");
     EXPECT_THROW_MSG(GoldenReport().WriteToFile(path, "English"), Error,
-                     "Cannot create file \"" + path + "\". No such file or directory");
+                     "Cannot create file \"" + path + "\". " + MissingFolderReason);
 }
 
+// POSIX only: on Windows a folder's read-only attribute does not stop writing
+// (base's tests hold a locked file instead).
+#ifndef _WIN32
 TEST(WriteToFile, KeepsTheEarlierFileWhenTheFolderIsReadOnly) {
     if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
     TTempDir dir;
@@ -194,6 +199,7 @@ TEST(WriteToFile, KeepsTheEarlierFileWhenTheFolderIsReadOnly) {
     EXPECT_THROW(GoldenReport().WriteToFile(path, "English"), Error);
     EXPECT_EQ(ReadFileBytes(path), "earlier");
 }
+#endif
 
 }  // namespace
 }  // namespace velquist

@@ -120,7 +120,7 @@ TEST(ReadFromFile, FailsOnAMissingFileHavingChangedOnlyTheFileName) {
     r.ReadFromFile(dir.Write("a.htm", SampleReportHtml));
     const std::string missing = dir.Path("missing.htm");
     EXPECT_THROW_MSG(r.ReadFromFile(missing), Error,
-                     "Cannot open file \"" + missing + "\". No such file or directory");
+                     "Cannot open file \"" + missing + "\". " + MissingFileReason);
     EXPECT_EQ(r.FileName, missing);
     EXPECT_EQ(r.Operations.Count(), 4);
 }

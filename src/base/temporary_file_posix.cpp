@@ -1,5 +1,5 @@
-#include "base/temporary_file.hpp"
-
+// Temporary files and folders with POSIX calls, and the temporary folder as
+// the environment names it.
 #include <fcntl.h>
 #include <stdlib.h>
 #include <unistd.h>
@@ -8,11 +8,13 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "base/globals.hpp"
 #include "base/signal_cleanup.hpp"
+#include "base/temporary_file.hpp"
 
 namespace velquist {
 
-int WriteAll(int fd, std::string_view bytes) {
+int WriteAll(TFileDescriptor fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t n = ::write(fd, bytes.data(), bytes.size());
         if (n < 0 && errno == EINTR) continue;
@@ -84,6 +86,18 @@ std::unique_ptr<TTemporaryFolder> ProvideRuntimeFolder(const std::string& tempFo
     if (folder->Path().empty() || ::setenv("XDG_RUNTIME_DIR", folder->Path().c_str(), 1) != 0)
         return nullptr;
     return folder;
+}
+
+std::string GetTempDir() {
+    for (const char* name : {"TMPDIR", "TMP", "TEMP"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0') {
+            std::string dir(value);
+            if (dir.back() != '/') dir += '/';
+            return dir;
+        }
+    }
+    return "/tmp/";
 }
 
 }  // namespace velquist
