@@ -1,13 +1,15 @@
 #!/usr/bin/env python3
 """Runs the Linux and the Windows velquist-merge on the same reports and
-compares what they write byte for byte: merged pages (English and Russian,
-with and without the "Symbol" column) and --inspect JSON. Both run in one
+compares what they write byte for byte: merged pages (English, and Russian
+with the "Symbol" column) and --inspect JSON. The Windows charts
+are checked as pictures: a GIF of 820 x 200 in the chart's four colours. Both run in one
 scratch folder with relative file names, each writing into a subfolder of its
 own under the same names, so the pages name the same picture.
 Exits 77 (skipped) when the Linux program or the corpus folder is absent,
 after checking what it can."""
 
 import argparse
+import io
 import pathlib
 import shutil
 import subprocess
@@ -15,21 +17,41 @@ import sys
 import tempfile
 
 SKIP = 77
-LANGUAGES = ["English", "Russian"]
+# A Latin and a Cyrillic page, one of them with the "Symbol" column.
+VARIANTS = [("English", []), ("Russian", ["-s"])]
+# White ground, black frame and labels, grey grid, the blue line (web palette).
+CHART_COLOURS = {(255, 255, 255), (0, 0, 0), (204, 204, 204), (0, 0, 153)}
+
+
+def chart_problem(gif_bytes):
+    """What is wrong with a chart GIF, or None."""
+    from PIL import Image
+    try:
+        image = Image.open(io.BytesIO(gif_bytes))
+        image.load()
+    except Exception as error:  # noqa: BLE001 - any decoding failure is the finding
+        return f"not a readable GIF ({error})"
+    if image.format != "GIF" or image.size != (820, 200):
+        return f"a {image.format} of {image.size}, not a GIF of (820, 200)"
+    colours = {colour for _, colour in image.convert("RGB").getcolors()}
+    if not colours <= CHART_COLOURS or (255, 255, 255) not in colours:
+        return f"colours {sorted(colours)}"
+    return None
 
 
 def merged_pages(command, reports, folder, tag):
     """Every variant's page from one program, keyed by its description."""
     (folder / tag).mkdir()
     pages = {}
-    for language in LANGUAGES:
-        for symbol in ([], ["-s"]):
-            name = f"{tag}/{language}{'-s' if symbol else ''}.htm"
-            args = ["-l", language, *symbol, "-o", name, *reports]
-            run = subprocess.run(command + args, cwd=folder, capture_output=True, timeout=300)
-            key = f"{language}{' -s' if symbol else ''}"
-            pages[key] = (run.returncode, (folder / name).read_bytes() if run.returncode == 0
-                          else run.stderr)
+    for language, symbol in VARIANTS:
+        name = f"{tag}/{language}{'-s' if symbol else ''}.htm"
+        args = ["-l", language, *symbol, "-o", name, *reports]
+        run = subprocess.run(command + args, cwd=folder, capture_output=True, timeout=300)
+        key = f"{language}{' -s' if symbol else ''}"
+        pages[key] = (run.returncode, (folder / name).read_bytes() if run.returncode == 0
+                      else run.stderr)
+        gif = folder / name.replace(".htm", ".gif")
+        pages[key + " chart"] = gif.read_bytes() if gif.is_file() else b""
     return pages
 
 
@@ -41,7 +63,13 @@ def inspections(command, reports, folder):
 def compare(label, linux, windows):
     problems = []
     for key in linux:
-        if linux[key] != windows[key]:
+        if key.endswith(" chart"):
+            # Fonts and line drawing differ between the systems: the pictures
+            # are checked against the rules, not against each other.
+            problem = chart_problem(windows[key])
+            if problem:
+                problems.append(f"{label}, {key}: {problem}")
+        elif linux[key] != windows[key]:
             problems.append(f"{label}, {key}: the outputs differ")
     return problems
 
