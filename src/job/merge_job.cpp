@@ -1,91 +1,53 @@
 #include "job/merge_job.hpp"
 
-#include <exception>
+#include <cstddef>
 #include <functional>
 #include <new>
-#include <thread>
 
 #include "base/error.hpp"
+#include "job/read_ahead.hpp"
 
 namespace velquist {
 namespace {
 
-// next := current's fields without its rows: what the one second report
-// object holds before it reads the file after current's.
-void CarryFields(TMT4TestReport& current, TMT4TestReport& next) {
-    TOperationList rows = std::move(current.Operations);
-    next = current;
-    next.Operations.Clear();
-    current.Operations = std::move(rows);
-}
+// Files are loaded on two threads, up to four files ahead of the merge: on
+// two cores loading keeps both busy while the merges are short, and the
+// merge keeps one while they are long. A loaded file holds about twice the
+// file's size.
+constexpr std::size_t LoadingThreads = 2;
+constexpr std::size_t LoadingWindow = 3;
 
-// Merges files[1..] into reportA, reading each next file on a second thread
-// while the one before is merged. Each side touches only its own report, and
-// the reads are told and checked in file order after the merge beside them,
-// so the reports, the warnings and the first error are those of reading and
-// merging one file after the other through reportB. The statistics are
-// computed once, after the last merge, since each merge replaces those of the
-// one before.
-void MergeRowsOfFurtherFiles(
-    const std::vector<std::string>& files, TMT4TestReport& reportA, TMT4TestReport& reportB,
-    const std::function<void(const std::string&)>& announceRead,
-    const std::function<void(const TMT4TestReport&, const std::string&)>& checkRead, bool& merged) {
-    TMT4TestReport spare;
-    TMT4TestReport* current = &reportB;
-    TMT4TestReport* next = &spare;
-    TMT4TestReport* lastRead = &reportB;
-    // However the loop ends, reportB holds what the last read left in it.
-    struct TLastReadInB {
-        TMT4TestReport*& Last;
-        TMT4TestReport& B;
-        ~TLastReadInB() {
-            if (Last != &B) B = std::move(*Last);
-        }
-    } lastReadInB{lastRead, reportB};
-
-    announceRead(files[1]);
-    reportB.ReadFromFile(files[1]);
-    checkRead(reportB, files[1]);
-    for (std::size_t i = 1; i + 1 < files.size(); ++i) {
-        CarryFields(*current, *next);
-        std::exception_ptr readError;
-        std::thread reader([&, i] {
-            try {
-                next->ReadFromFile(files[i + 1]);
-            } catch (...) {
-                readError = std::current_exception();
-            }
-        });
-        try {
-            reportA.MergeRows(*current);
-        } catch (...) {
-            reader.join();
-            throw;
-        }
-        merged = true;
-        reader.join();
-        lastRead = next;
-        announceRead(files[i + 1]);
-        if (readError) {
-            // A file that cannot be read leaves the rows of the one before.
-            next->Operations = std::move(current->Operations);
-            std::rethrow_exception(readError);
-        }
-        checkRead(*next, files[i + 1]);
-        std::swap(current, next);
+// Room for as many rows as the first report's in each file: the merged list
+// then does not move whole to a new place (fresh pages every time) as it
+// grows. Only a hint, so a request the system refuses is dropped.
+void ReserveForAllRows(TOperationList& rows, std::size_t files) {
+    try {
+        rows.Reserve(static_cast<std::size_t>(rows.Count()) * files);
+    } catch (const std::exception&) {
+        // bad_alloc or length_error: the list grows as it needs.
     }
-    reportA.MergeRows(*current);
 }
 
-// Wherever the merging stops, reportA is what the merges done so far give,
-// statistics included.
+// Reads and merges files[1..] into reportA through reportB, one after the
+// other; only the loading runs ahead (TReadAhead), so the reports, the
+// warnings and the first error are those of reading and merging each file in
+// turn. The statistics are computed once, after the last merge, since each
+// merge replaces those of the one before; wherever the merging stops, reportA
+// is what the merges done so far give, statistics included.
 void MergeFurtherFiles(
-    const std::vector<std::string>& files, TMT4TestReport& reportA, TMT4TestReport& reportB,
-    const std::function<void(const std::string&)>& announceRead,
+    const std::vector<std::string>& files, TReadAhead& loads, TMT4TestReport& reportA,
+    TMT4TestReport& reportB, const std::function<void(const std::string&)>& announceRead,
     const std::function<void(const TMT4TestReport&, const std::string&)>& checkRead) {
     bool merged = false;
+    ReserveForAllRows(reportA.Operations, files.size());
     try {
-        MergeRowsOfFurtherFiles(files, reportA, reportB, announceRead, checkRead, merged);
+        for (std::size_t i = 1; i < files.size(); ++i) {
+            announceRead(files[i]);
+            reportB.ReadFromFile(loads.Take(i));
+            checkRead(reportB, files[i]);
+            reportA.MergeRows(reportB);
+            merged = true;
+        }
     } catch (...) {
         if (merged) reportA.ComputeStatistics();
         throw;
@@ -109,10 +71,11 @@ void RunSteps(const TMergeRequest& request, TMT4TestReport& reportA, TMT4TestRep
             if (request.StopOnWarning) throw WarningAsError(fileName, warning);
         }
     };
+    TReadAhead loads(request.Files, LoadingThreads, LoadingWindow);
     announceRead(request.Files[0]);
-    reportA.ReadFromFile(request.Files[0]);
+    reportA.ReadFromFile(loads.Take(0));
     checkRead(reportA, request.Files[0]);
-    MergeFurtherFiles(request.Files, reportA, reportB, announceRead, checkRead);
+    MergeFurtherFiles(request.Files, loads, reportA, reportB, announceRead, checkRead);
     reportA.FileName = request.ResultFileName;
     step(TMergeStep::Write, request.ResultFileName);
     reportA.WriteToFile(request.ResultFileName, request.Language);

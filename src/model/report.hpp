@@ -6,12 +6,34 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "model/operation.hpp"
 
 namespace velquist {
+
+// The half of ReadFromFile that does not depend on the report read into: the
+// file loaded, its tags stripped and its rows parsed (reader/read_report.cpp).
+// Being independent of everything else, it may be made on any thread and
+// ahead of time. An error of loading is kept and raised by the
+// ReadFromFile that takes it, just where reading that file would raise it.
+class TLoadedReportFile {
+  public:
+    explicit TLoadedReportFile(const std::string& fileName);
+    TLoadedReportFile(TLoadedReportFile&& other) noexcept;
+    TLoadedReportFile& operator=(TLoadedReportFile&& other) noexcept;
+    ~TLoadedReportFile();
+
+  private:
+    friend class TMT4TestReport;
+    struct TParts;
+    std::string fileName_;
+    std::exception_ptr error_;
+    std::unique_ptr<TParts> parts_;
+};
 
 class TMT4TestReport {
   public:
@@ -81,6 +103,8 @@ class TMT4TestReport {
 
     // Replaces the report's content by one report file (reader/read_report.cpp).
     void ReadFromFile(const std::string& fileName);
+    // The same, from a file loaded beforehand; the file is taken over.
+    void ReadFromFile(TLoadedReportFile&& file);
     // Folds report b into this one (merge/merger.cpp).
     void Merge(const TMT4TestReport& b);
     // Merge without the last step: the summary numbers are left as they were.

@@ -2,7 +2,10 @@
 // ";"-separated cells; every cell is looked up as a label and the summary
 // fields are set by the keys found; the rows after the operations header are
 // parsed as operations. No HTML tree is built.
+#include <exception>
+#include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "base/globals.hpp"
@@ -72,6 +75,8 @@ void ReadOperations(const std::vector<TTextLine>& lines, const TOperationsHeader
                     TOperationList& operations) {
     TOperation scratch;
     std::string row;
+    // Every row is a line: never more than this, and no growing on the way.
+    operations.Reserve(lines.size() - static_cast<std::size_t>(header.Line) - 1);
     for (std::size_t i = static_cast<std::size_t>(header.Line) + 1; i < lines.size(); ++i) {
         const std::string_view line = lines[i].Text;
         if (line.empty()) continue;
@@ -100,14 +105,49 @@ std::optional<std::string> UnknownOperationsHeader(const std::vector<TTextLine>&
 
 }  // namespace
 
-void TMT4TestReport::ReadFromFile(const std::string& fileName) {
-    FileName = fileName;
-    const std::string cellText = CellText(LoadTextFile(fileName));
-    const std::vector<TTextLine> lines = SplitLines(cellText);
-    const TOperationsHeader header = FindOperationsHeader(lines);
+// What loading a file gives: its cell text with the lines and rows found in
+// it. The lines point into the text.
+struct TLoadedReportFile::TParts {
+    std::string CellText;
+    std::vector<TTextLine> Lines;
+    TOperationsHeader Header;
+    TOperationList Operations;
+    std::optional<std::string> UnknownHeader;
+};
 
-    Operations.Clear();
-    if (header.Line >= 0) ReadOperations(lines, header, Operations);
+TLoadedReportFile::TLoadedReportFile(const std::string& fileName) : fileName_(fileName) {
+    try {
+        auto parts = std::make_unique<TParts>();
+        parts->CellText = CellText(LoadTextFile(fileName));
+        parts->Lines = SplitLines(parts->CellText);
+        parts->Header = FindOperationsHeader(parts->Lines);
+        if (parts->Header.Line >= 0)
+            ReadOperations(parts->Lines, parts->Header, parts->Operations);
+        else
+            parts->UnknownHeader = UnknownOperationsHeader(parts->Lines);
+        parts_ = std::move(parts);
+    } catch (...) {
+        error_ = std::current_exception();
+    }
+}
+
+TLoadedReportFile::TLoadedReportFile(TLoadedReportFile&& other) noexcept = default;
+TLoadedReportFile& TLoadedReportFile::operator=(TLoadedReportFile&& other) noexcept = default;
+TLoadedReportFile::~TLoadedReportFile() = default;
+
+void TMT4TestReport::ReadFromFile(const std::string& fileName) {
+    ReadFromFile(TLoadedReportFile(fileName));
+}
+
+// The half that depends on what the report held: fields the file does not
+// mention stay, and the rows' symbol and the checks see them.
+void TMT4TestReport::ReadFromFile(TLoadedReportFile&& file) {
+    FileName = std::move(file.fileName_);
+    if (file.error_) std::rethrow_exception(file.error_);
+    TLoadedReportFile::TParts& parts = *file.parts_;
+    const std::vector<TTextLine>& lines = parts.Lines;
+    const TOperationsHeader& header = parts.Header;
+    Operations = std::move(parts.Operations);
 
     // The header line is scanned too, unless its "Symbol" column would be
     // taken for the report's symbol label.
@@ -116,7 +156,7 @@ void TMT4TestReport::ReadFromFile(const std::string& fileName) {
         scanEnd = static_cast<std::size_t>(header.Line) + (header.SymbolField > 0 ? 0 : 1);
     TReadFacts facts;
     facts.Labels = ScanSummary(*this, lines, scanEnd);
-    if (header.Line < 0) facts.UnknownOperationsHeader = UnknownOperationsHeader(lines);
+    facts.UnknownOperationsHeader = std::move(parts.UnknownHeader);
 
     if (header.SymbolField == 0) {
         const TText symbol = TextWithoutParentheses(Symbol);

@@ -77,44 +77,59 @@ TEST(MergeJob, StopsAtAnErrorWithItsStepAndFileKeepingWhatWasDone) {
     EXPECT_TRUE(std::filesystem::exists(result));
 }
 
-// The next file is read while the one before is merged, and the statistics
-// are computed once, after the last merge: the page, what the two report
-// objects hold after the job, and where an error stops it are
-// those of reading and merging one file after the other. A file without a
-// "Symbol" label keeps the one read before it in the second report object.
+// Runs the job on the files and compares it with reading and merging them
+// one after the other.
+void ExpectSameAsOneByOne(TTempDir& dir, const std::vector<std::string>& used) {
+    std::filesystem::create_directories(dir.Path("job"));
+    std::filesystem::create_directories(dir.Path("single"));
+    TJobRun run;
+    const TMergeOutcome outcome = run.Run({used, dir.Path("job/out.htm"), "English"});
+    TMT4TestReport a, b;
+    a.ReadFromFile(used[0]);
+    try {
+        for (std::size_t i = 1; i < used.size(); ++i) {
+            b.ReadFromFile(used[i]);
+            a.Merge(b);
+        }
+        a.FileName = dir.Path("single/out.htm");
+        a.WriteToFile(a.FileName, "English");
+        EXPECT_EQ(outcome.Kind, TKind::Done);
+        EXPECT_EQ(testing::ReadFileBytes(dir.Path("job/out.htm")),
+                  testing::ReadFileBytes(dir.Path("single/out.htm")));
+    } catch (const Error& error) {
+        EXPECT_EQ(outcome.Kind, TKind::Failed);
+        EXPECT_EQ(outcome.Message, error.what());
+        EXPECT_EQ(outcome.FileName, b.FileName);
+    }
+    // Also where the job stopped early: the same rows and statistics.
+    run.A.FileName = a.FileName = dir.Path("page.htm");
+    EXPECT_EQ(BuildReportHtml(run.A, "English"), BuildReportHtml(a, "English"));
+    EXPECT_EQ(run.B.FileName, b.FileName);
+    EXPECT_EQ(run.B.Symbol, b.Symbol);
+    EXPECT_EQ(run.B.Operations.Count(), b.Operations.Count());
+}
+
+// Files are loaded ahead on threads while earlier ones are merged, and the
+// statistics are computed once, after the last merge: the page, what the two
+// report objects hold after the job, and where an error stops it are those
+// of reading and merging one file after the other, also when a file after
+// the one that fails loads first. A file without a "Symbol" label keeps the
+// one read before it in the second report object.
 TEST(MergeJob, GivesWhatReadingAndMergingOneByOneGives) {
     TTempDir dir;
     std::string noSymbol = testing::ReadFileBytes(Examples + "/breakout_xauusd.htm");
     noSymbol.replace(noSymbol.find(">Symbol<"), 8, "><");
-    const std::vector<std::string> files = {Trend, Scalper, dir.Write("nosymbol.htm", noSymbol),
-                                            Examples + "/grid_usdjpy_ru.htm",
-                                            dir.Path("missing.htm")};
-    for (const std::size_t count : {files.size() - 1, files.size()}) {
-        const std::vector<std::string> used(files.begin(), files.begin() + count);
-        std::filesystem::create_directories(dir.Path("job"));
-        std::filesystem::create_directories(dir.Path("single"));
-        TJobRun run;
-        const TMergeOutcome outcome = run.Run({used, dir.Path("job/out.htm"), "English"});
-        TMT4TestReport a, b;
-        a.ReadFromFile(used[0]);
-        try {
-            for (std::size_t i = 1; i < used.size(); ++i) {
-                b.ReadFromFile(used[i]);
-                a.Merge(b);
-            }
-            a.FileName = dir.Path("single/out.htm");
-            a.WriteToFile(a.FileName, "English");
-            EXPECT_EQ(testing::ReadFileBytes(dir.Path("job/out.htm")),
-                      testing::ReadFileBytes(dir.Path("single/out.htm")));
-        } catch (const Error&) {
-            EXPECT_EQ(outcome.Kind, TKind::Failed);
+    const std::string noSymbolFile = dir.Write("nosymbol.htm", noSymbol);
+    const std::string missing = dir.Path("missing.htm");
+    const std::string grid = Examples + "/grid_usdjpy_ru.htm";
+    const std::vector<std::vector<std::string>> lists = {
+        {Trend, Scalper, noSymbolFile, grid, missing},
+        {Trend, Scalper, missing, grid, noSymbolFile, Trend}};
+    for (const std::vector<std::string>& files : lists) {
+        for (const std::size_t count : {files.size() - 1, files.size()}) {
+            const std::vector<std::string> used(files.begin(), files.begin() + count);
+            ExpectSameAsOneByOne(dir, used);
         }
-        // Also where the job stopped early: the same rows and statistics.
-        run.A.FileName = a.FileName = dir.Path("page.htm");
-        EXPECT_EQ(BuildReportHtml(run.A, "English"), BuildReportHtml(a, "English"));
-        EXPECT_EQ(run.B.FileName, b.FileName);
-        EXPECT_EQ(run.B.Symbol, b.Symbol);
-        EXPECT_EQ(run.B.Operations.Count(), b.Operations.Count());
     }
 }
 
