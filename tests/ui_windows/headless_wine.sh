@@ -11,3 +11,6 @@ unset DISPLAY
 server="$(dirname "$(readlink -f "$1")")/wineserver"
 "$server" -w
 "$server" -p 60 </dev/null >/dev/null 2>&1
+# Wine's own services start with the first program and live as long as the
+# server: start them here, away from the output that the tests are read by.
+"$1" cmd.exe /c exit </dev/null >/dev/null 2>&1
