@@ -85,6 +85,13 @@ void RunSteps(const TMergeRequest& request, TMT4TestReport& reportA, TMT4TestRep
 
 }  // namespace
 
+std::string WarningsBoxText(const std::vector<TReadWarning>& warnings) {
+    std::string text = MergedWithWarningsMessage + std::string("\n");
+    for (const TReadWarning& warning : warnings)
+        text += "\n" + warning.FileName + ": " + warning.Text;
+    return text;
+}
+
 TMergeOutcome MergeJob(const TMergeRequest& request, TMT4TestReport& reportA,
                        TMT4TestReport& reportB, const TChartStep& chartStep,
                        const TStepObserver& onStep) {

@@ -56,4 +56,11 @@ using TStepObserver = std::function<void(TMergeStep, const std::string& fileName
                                      TMT4TestReport& reportB, const TChartStep& chartStep,
                                      const TStepObserver& onStep = {});
 
+// Heads the box that a window shows after a merge that had warnings.
+inline constexpr const char* MergedWithWarningsMessage =
+    "The merged report was written, but these reports may not have been read right:";
+
+// The text of that box: the heading, a blank line, then "FILE: TEXT" a line.
+std::string WarningsBoxText(const std::vector<TReadWarning>& warnings);
+
 }  // namespace velquist

@@ -174,11 +174,8 @@ void TMainForm::BtnMergeClick() {
         case TMergeOutcome::TKind::Done:
             break;
     }
-    if (outcome.Warnings.empty()) return;
-    std::string text = MergedWithWarningsMessage + std::string("\n");
-    for (const TReadWarning& warning : outcome.Warnings)
-        text += "\n" + warning.FileName + ": " + warning.Text;
-    dialogs_->ShowWarning(TextFromBytes(text));
+    if (!outcome.Warnings.empty())
+        dialogs_->ShowWarning(TextFromBytes(WarningsBoxText(outcome.Warnings)));
 }
 
 void TMainForm::CreateGraph(const TMT4TestReport& report) {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "job/merge_job.hpp"
 #include "model/report.hpp"
 #include "ui/dialogs.hpp"
 
@@ -24,10 +25,6 @@ class QPushButton;
 namespace velquist {
 
 class TReportListBox;
-
-// Heads the warning box of a merge that had warnings; a line a warning follows.
-inline constexpr const char* MergedWithWarningsMessage =
-    "The merged report was written, but these reports may not have been read right:";
 
 class TMainForm : public QWidget {
     Q_OBJECT

@@ -177,11 +177,8 @@ void TMainForm::ShowOutcome(const TMergeOutcome& outcome) {
         case TMergeOutcome::TKind::Done:
             break;
     }
-    if (outcome.Warnings.empty()) return;
-    std::string text = MergedWithWarningsMessage + std::string("\n");
-    for (const TReadWarning& warning : outcome.Warnings)
-        text += "\n" + warning.FileName + ": " + warning.Text;
-    dialogs_->ShowWarning(WideFromUtf8(text));
+    if (!outcome.Warnings.empty())
+        dialogs_->ShowWarning(WideFromUtf8(WarningsBoxText(outcome.Warnings)));
 }
 
 void TMainForm::CreateGraph(const TMT4TestReport& report) {

@@ -47,10 +47,6 @@ inline constexpr int ControlId(TControl control) {
 inline constexpr int Addreportstomerge1 = 200;
 inline constexpr int Deleteselectedreports1 = 201;
 
-// Heads the warning box of a merge that had warnings; a line a warning follows.
-inline constexpr const char* MergedWithWarningsMessage =
-    "The merged report was written, but these reports may not have been read right:";
-
 // Makes the chart step for the folder of its temporary bitmap.
 using TChartStepMaker = std::function<TChartStep(const std::string& tempPath)>;
 
