@@ -41,7 +41,11 @@ class TTemporaryFile {
     int Create(const std::string& folder, std::string_view prefix, std::string_view suffix);
     // The name Create tries, with "XXXXXX" for the random part (for messages).
     static std::string Pattern(const std::string& folder, std::string_view prefix,
-                               std::string_view suffix);
+                               std::string_view suffix) {
+        std::string pattern = folder;
+        pattern.append(prefix).append("XXXXXX").append(suffix);
+        return pattern;
+    }
 
     TFileDescriptor Descriptor() const { return fd_; }
     const std::string& Path() const { return path_; }

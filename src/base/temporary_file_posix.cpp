@@ -31,13 +31,6 @@ TTemporaryFile::~TTemporaryFile() {
     ForgetTemporaryPath(slot_);
 }
 
-std::string TTemporaryFile::Pattern(const std::string& folder, std::string_view prefix,
-                                    std::string_view suffix) {
-    std::string pattern = folder;
-    pattern.append(prefix).append("XXXXXX").append(suffix);
-    return pattern;
-}
-
 int TTemporaryFile::Create(const std::string& folder, std::string_view prefix,
                            std::string_view suffix) {
     std::string path = Pattern(folder, prefix, suffix);
