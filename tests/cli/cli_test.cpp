@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "base/version.hpp"
+#include "cli/command_line.hpp"
 #include "fixtures/expect_error.hpp"
 #include "fixtures/temp_dir.hpp"
 
@@ -120,6 +121,35 @@ TEST(Cli, RefusesUnknownLanguagesAndOptions) {
     EXPECT_EQ(Cli({}).Code, ExitRefused);
     EXPECT_EQ(Cli({"--inspect", report, report}).Code, ExitRefused);
     EXPECT_EQ(Cli({"-o"}).Code, ExitRefused);
+}
+
+// Options stand anywhere among the reports; "--" ends them; an option's value
+// is the next argument whatever it looks like; the last of a repeated one wins.
+TEST(Cli, ParsesOptionsAnywhereAndRefusesWithTheFirstFault) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string result;
+        std::vector<std::string> reports;
+    };
+    const Case parsed[] = {
+        {{"a", "-o", "r", "b"}, "r", {"a", "b"}},
+        {{"-o", "r", "--", "-x.htm", "b"}, "r", {"-x.htm", "b"}},
+        {{"-o", "-r.htm", "-", "b"}, "-r.htm", {"-", "b"}},
+        {{"-o", "x", "a", "-o", "y", "b"}, "y", {"a", "b"}},
+    };
+    for (const Case& c : parsed) {
+        std::ostringstream err;
+        const std::optional<TCommandLine> line = ParseCommandLine(c.args, err);
+        ASSERT_TRUE(line) << err.str();
+        EXPECT_EQ(line->Result, c.result);
+        EXPECT_EQ(line->Reports, c.reports);
+    }
+    const std::pair<std::vector<std::string>, std::string> refused[] = {
+        {{"a", "-x", "b", "-o"}, "unknown option -x"},
+        {{"a", "b", "-l"}, "missing value for -l"},
+    };
+    for (const auto& [args, reason] : refused)
+        EXPECT_EQ(Cli(args).Err, "velquist-merge: " + reason + "\n" + UsageText);
 }
 
 TEST(Cli, ReportsAMissingReportAndWritesNothing) {

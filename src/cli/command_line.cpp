@@ -1,0 +1,154 @@
+#include "cli/command_line.hpp"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <memory>
+
+#include "languages/phrase_table.hpp"
+
+namespace velquist {
+
+const char* const UsageText =
+    "usage: velquist-merge [-l LANGUAGE] [-s] [-v] [--strict] -o RESULT REPORT REPORT...\n"
+    "       velquist-merge --inspect REPORT\n"
+    "       velquist-merge --languages\n"
+    "       velquist-merge --help | --version\n";
+
+namespace {
+
+constexpr const char* Description =
+    "Merges strategy tester reports into one report, as if all their strategies\n"
+    "had traded one account, and draws its balance chart beside it (RESULT with\n"
+    "the extension .gif).\n";
+
+constexpr const char* ExitCodes =
+    "Exit codes: 0 done; 1 an error (its text on stderr, naming the file);\n"
+    "2 refused input (usage, fewer than two reports, no result name, an\n"
+    "unknown language). Warnings go to stderr and keep exit code 0.";
+
+// CLI11's layout, headed by our usage lines instead of its generated one.
+class THelpFormatter : public CLI::Formatter {
+  public:
+    THelpFormatter() { column_width(17); }
+    std::string make_usage(const CLI::App*, std::string) const override { return UsageText; }
+};
+
+// The requests that make up a command line of their own.
+struct TStandalone {
+    bool Inspect = false;
+    bool Languages = false;
+    bool Version = false;
+};
+
+void DefineGrammar(CLI::App& app, TCommandLine& line, TStandalone& alone) {
+    app.formatter(std::make_shared<THelpFormatter>());
+    app.footer(ExitCodes);
+    // Unknown options are collected rather than thrown, so that the message
+    // names the option.
+    app.allow_extras();
+    // A name such as "/reports/a.htm" is a report on Windows too, never "/a".
+    app.allow_windows_style_options(false);
+    app.set_help_flag("-h,--help", "print this help");
+    const auto last = CLI::MultiOptionPolicy::TakeLast;
+    app.add_option("-o", line.Result, "the merged report to write (replaced when it exists)")
+        ->type_name("RESULT")
+        ->multi_option_policy(last);
+    app.add_option("-l", line.Language,
+                   "the report's language, one of --languages (default English)")
+        ->type_name("LANGUAGE")
+        ->multi_option_policy(last);
+    app.add_flag("-s", line.WriteSymbol, "add the \"Symbol\" column to the operations table");
+    app.add_flag("-v", line.Verbose, "tell each step on stdout");
+    app.add_flag("--strict", line.Strict,
+                 "a warning about a report is an error: nothing is written");
+    app.add_flag("--inspect", alone.Inspect, "print what was read of one REPORT, as JSON");
+    app.add_flag("--languages", alone.Languages, "print the languages a report can be written in");
+    app.add_flag("--version", alone.Version, "print the version");
+    app.add_option("REPORT", line.Reports, "the reports to merge, in this order")->type_name("");
+}
+
+std::string LanguageList() {
+    std::string list;
+    for (std::string_view name : LanguageNames()) {
+        if (!list.empty()) list += ", ";
+        list += name;
+    }
+    return list;
+}
+
+// The first argument CLI11 set aside as no option of ours; CLI11 sets aside the
+// "--" that ends the options too.
+std::string FirstUnknownOption(const CLI::App& app) {
+    for (const std::string& arg : app.remaining())
+        if (arg != "--") return arg;
+    return {};
+}
+
+std::optional<TCommandLine> Refuse(std::ostream& err, const std::string& reason) {
+    if (!reason.empty()) err << "velquist-merge: " << reason << "\n";
+    err << UsageText;
+    return std::nullopt;
+}
+
+// The request a parsed command line makes, or nullopt (told on err).
+std::optional<TCommandLine> Request(TCommandLine line, const TStandalone& alone,
+                                    std::size_t argCount, std::ostream& err) {
+    const bool alone1 = argCount == 1;
+    if (alone.Version || alone.Languages) {
+        if (!alone1) return Refuse(err, "");
+        line.Action =
+            alone.Version ? TCommandLine::TAction::Version : TCommandLine::TAction::Languages;
+        return line;
+    }
+    if (alone.Inspect) {
+        if (argCount != 2 || line.Reports.size() != 1) return Refuse(err, "");
+        line.Action = TCommandLine::TAction::Inspect;
+        return line;
+    }
+    if (argCount == 0) return Refuse(err, "");
+    if (LanguageIndex(line.Language) < 0) {
+        err << "velquist-merge: unknown language \"" << line.Language
+            << "\". Use one of: " << LanguageList() << "\n";
+        return std::nullopt;
+    }
+    return line;
+}
+
+}  // namespace
+
+std::optional<TCommandLine> ParseCommandLine(const std::vector<std::string>& args,
+                                             std::ostream& err) {
+    TCommandLine line;
+    TStandalone alone;
+    CLI::App app;
+    DefineGrammar(app, line, alone);
+    // CLI11 takes the arguments last first.
+    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    try {
+        app.parse(reversed);
+    } catch (const CLI::CallForHelp&) {
+        line.Action = TCommandLine::TAction::Help;
+        return line;
+    } catch (const CLI::ArgumentMismatch&) {
+        // A value is missing only after the last argument, so an unknown
+        // option, if any, came first.
+        const std::string unknown = FirstUnknownOption(app);
+        if (!unknown.empty()) return Refuse(err, "unknown option " + unknown);
+        return Refuse(err, "missing value for -" + std::string(1, args.back().back()));
+    } catch (const CLI::ParseError& error) {
+        return Refuse(err, error.what());
+    }
+    const std::string unknown = FirstUnknownOption(app);
+    if (!unknown.empty()) return Refuse(err, "unknown option " + unknown);
+    return Request(std::move(line), alone, args.size(), err);
+}
+
+std::string HelpText() {
+    TCommandLine line;
+    TStandalone alone;
+    CLI::App app(Description, "velquist-merge");
+    DefineGrammar(app, line, alone);
+    return app.help();
+}
+
+}  // namespace velquist
