@@ -32,8 +32,9 @@ inline constexpr std::size_t MaxStreamedFileSize = std::size_t{256} << 20;
 // The file's bytes. "Cannot open file "PATH". REASON" when it cannot be opened
 // or read; "Cannot read file "PATH". REASON" when it is too large to read.
 std::string ReadWholeFile(const std::string& path);
-// The file's bytes up to its first NUL byte, read no further than that.
-std::string ReadFileUpToNul(const std::string& path);
+// bytes := the file's bytes up to its first NUL byte, read no further than
+// that. The string's memory is reused.
+void ReadFileUpToNul(const std::string& path, std::string& bytes);
 
 // Writes a file as described above; Commit puts it in place. Destroyed
 // without Commit, it removes the temporary file and the target stays as it

@@ -43,13 +43,13 @@ bool HasMore(TReadSource& file) {
     return file.Read(&probe, 1, n) == 0 && n > 0;
 }
 
-std::string ReadBounded(const std::string& path, bool stopAtNul) {
+void ReadBounded(const std::string& path, bool stopAtNul, std::string& bytes) {
+    bytes.clear();
     TReadSource file(path);
     // A regular file ends where it ended when it was opened, whatever is added
     // later; anything else is read up to the streaming limit.
     const bool sized = file.SizeAtOpen() > 0;
     const std::size_t limit = sized ? file.SizeAtOpen() : MaxStreamedFileSize;
-    std::string bytes;
     try {
         // A sparse file may claim far more than it holds before its first NUL.
         if (sized) bytes.reserve(std::min(limit, MaxStreamedFileSize));
@@ -58,13 +58,18 @@ std::string ReadBounded(const std::string& path, bool stopAtNul) {
     } catch (const std::bad_alloc&) {
         throw CannotReadFileError(path, "Out of memory");
     }
-    return bytes;
 }
 
 }  // namespace
 
-std::string ReadWholeFile(const std::string& path) { return ReadBounded(path, false); }
+std::string ReadWholeFile(const std::string& path) {
+    std::string bytes;
+    ReadBounded(path, false, bytes);
+    return bytes;
+}
 
-std::string ReadFileUpToNul(const std::string& path) { return ReadBounded(path, true); }
+void ReadFileUpToNul(const std::string& path, std::string& bytes) {
+    ReadBounded(path, true, bytes);
+}
 
 }  // namespace velquist

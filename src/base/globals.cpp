@@ -36,18 +36,48 @@ void AppendWithCrLf(std::string& out, std::string_view text) {
     }
 }
 
-std::string NormalizeLineBreaks(std::string_view text) {
-    std::string out;
+void NormalizeLineBreaks(std::string_view text, std::string& out) {
+    out.clear();
     out.reserve(text.size() + text.size() / 32 + 2);
     AppendWithCrLf(out, text);
     if (!text.empty() && text.back() != '\r' && text.back() != '\n') out += "\r\n";
+}
+
+std::string NormalizeLineBreaks(std::string_view text) {
+    std::string out;
+    NormalizeLineBreaks(text, out);
     return out;
 }
 
-std::string LoadTextFile(const std::string& fileName) {
+namespace {
+
+// True when every line already ends with CR LF, as in the terminal's files.
+bool EndsEveryLineWithCrLf(std::string_view text) {
+    if (text.empty()) return true;
+    if (!text.ends_with("\r\n")) return false;
+    for (std::size_t lf = text.find('\n'); lf != std::string_view::npos;
+         lf = text.find('\n', lf + 1))
+        if (lf == 0 || text[lf - 1] != '\r') return false;
+    for (std::size_t cr = text.find('\r'); cr != std::string_view::npos;
+         cr = text.find('\r', cr + 1))
+        if (text[cr + 1] != '\n') return false;
+    return true;
+}
+
+}  // namespace
+
+std::string_view LoadTextFile(const std::string& fileName, TTextFileBuffers& buffers) {
     // The text ends at the first NUL byte, so reading stops there too: an
     // endless device such as /dev/zero gives an empty text.
-    return NormalizeLineBreaks(ReadFileUpToNul(fileName));
+    ReadFileUpToNul(fileName, buffers.Bytes);
+    if (EndsEveryLineWithCrLf(buffers.Bytes)) return buffers.Bytes;
+    NormalizeLineBreaks(buffers.Bytes, buffers.Converted);
+    return buffers.Converted;
+}
+
+std::string LoadTextFile(const std::string& fileName) {
+    TTextFileBuffers buffers;
+    return std::string(LoadTextFile(fileName, buffers));
 }
 
 void SaveTextFile(const std::string& fileName, std::string_view text) {

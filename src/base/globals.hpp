@@ -13,11 +13,21 @@ std::string_view Trim(std::string_view text);
 // The whole file with every line break (CR, LF or CR LF) turned into CR LF and
 // a CR LF after the last line; the text ends at the first NUL byte.
 std::string LoadTextFile(const std::string& fileName);
+// Memory that loading one text file after another reuses.
+struct TTextFileBuffers {
+    std::string Bytes;      // the file as read
+    std::string Converted;  // its text, when line breaks had to be converted
+};
+// LoadTextFile through the buffers; the text stays valid until they are used
+// again.
+std::string_view LoadTextFile(const std::string& fileName, TTextFileBuffers& buffers);
 // Writes the text split at line breaks, with CR LF after every line, as one
 // whole file (see WriteWholeFile).
 void SaveTextFile(const std::string& fileName, std::string_view text);
 // The text's lines, each ended by CR LF (an empty text stays empty).
 std::string NormalizeLineBreaks(std::string_view text);
+// out := NormalizeLineBreaks(text), reusing out's memory.
+void NormalizeLineBreaks(std::string_view text, std::string& out);
 // Appends the text with each line break in it (CR, LF or CR LF) as CR LF; adds
 // no line end of its own.
 void AppendWithCrLf(std::string& out, std::string_view text);

@@ -32,6 +32,7 @@ bool TReadAhead::MayClaim() const {
 // Claims the next file in list order, loads it without the lock and leaves it
 // in its slot. TLoadedReportFile keeps its own errors, so nothing escapes.
 void TReadAhead::Work() {
+    TLoadedReportFile::TBuffers buffers;
     std::unique_lock lock(mutex_);
     for (;;) {
         changed_.wait(lock,
@@ -39,7 +40,7 @@ void TReadAhead::Work() {
         if (stopping_ || claimed_ == files_.size()) return;
         const std::size_t index = claimed_++;
         lock.unlock();
-        TLoadedReportFile file(files_[index]);
+        TLoadedReportFile file(files_[index], buffers);
         lock.lock();
         loaded_[index].emplace(std::move(file));
         changed_.notify_all();

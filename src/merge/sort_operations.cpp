@@ -128,6 +128,11 @@ TSortScratch& Scratch() {
 // are read once, in their own order, into small records that the rest uses.
 void QuickSortRows(const std::vector<TOperation>& rows, TSortScratch& scratch) {
     const std::size_t count = rows.size();
+    // The list's capacity is what a run of merges is expected to reach: room
+    // for that once, rather than fresh memory at each merge.
+    scratch.Unsorted.reserve(rows.capacity());
+    scratch.Keys.reserve(rows.capacity());
+    scratch.Ties.reserve(rows.capacity());
     std::vector<TTieRow>& unsorted = scratch.Unsorted;
     unsorted.resize(count);
     for (std::size_t i = 0; i < count; ++i) {
@@ -143,6 +148,7 @@ void QuickSortRows(const std::vector<TOperation>& rows, TSortScratch& scratch) {
     const auto [lowest, highest] = std::minmax_element(keys.begin(), keys.end());
     if (KeysFitPacked(*lowest, *highest)) {
         const std::int64_t base = *lowest;
+        scratch.Packed.reserve(rows.capacity());
         scratch.Packed.resize(count);
         for (std::size_t i = 0; i < count; ++i)
             scratch.Packed[i] = static_cast<std::uint64_t>(keys[i] - base) << 32 | i;

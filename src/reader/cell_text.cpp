@@ -94,8 +94,8 @@ char* CloseTag(std::string_view tag, char* out) {
 // something behind is longer than what it leaves. A ">" outside a tag appends
 // nothing: the tag text it would test was emptied or holds neither "td" nor
 // "tr".
-std::string CellText(std::string_view fileText) {
-    std::string result(fileText.size(), '\0');
+void CellText(std::string_view fileText, std::string& result) {
+    result.resize(fileText.size());
     char* out = result.data();
     std::string brokenTag;           // the text of a tag with a LF in it
     const char* tagStart = nullptr;  // inside a tag: where its text (or its rest) starts
@@ -132,6 +132,11 @@ std::string CellText(std::string_view fileText) {
         }
     }
     result.resize(static_cast<std::size_t>(out - result.data()));
+}
+
+std::string CellText(std::string_view fileText) {
+    std::string result;
+    CellText(fileText, result);
     return result;
 }
 

@@ -11,6 +11,9 @@ namespace velquist {
 
 // Strips the tags of a file text (after LoadTextFile) into cell text.
 std::string CellText(std::string_view fileText);
+// The same into `result`, reusing its memory, which must hold the whole file
+// text on the way.
+void CellText(std::string_view fileText, std::string& result);
 
 // One line of a text split at line breaks (CR, LF or CR LF).
 struct TTextLine {

@@ -116,9 +116,17 @@ struct TLoadedReportFile::TParts {
 };
 
 TLoadedReportFile::TLoadedReportFile(const std::string& fileName) : fileName_(fileName) {
+    TBuffers buffers;
+    *this = TLoadedReportFile(fileName, buffers);
+}
+
+TLoadedReportFile::TLoadedReportFile(const std::string& fileName, TBuffers& buffers)
+    : fileName_(fileName) {
     try {
         auto parts = std::make_unique<TParts>();
-        parts->CellText = CellText(LoadTextFile(fileName));
+        // The cell text is a fifth of the file or less: kept at its own size.
+        CellText(LoadTextFile(fileName, buffers.File), buffers.Cells);
+        parts->CellText = buffers.Cells;
         parts->Lines = SplitLines(parts->CellText);
         parts->Header = FindOperationsHeader(parts->Lines);
         if (parts->Header.Line >= 0)

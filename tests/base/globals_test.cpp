@@ -69,6 +69,18 @@ TEST(NormalizeLineBreaks, EndsEveryLineWithCrLf) {
     EXPECT_EQ(NormalizeLineBreaks(""), "");
 }
 
+// Files already in CR LF lines are taken as read; the others are converted.
+// Loading through buffers that held a longer file must leave nothing of it.
+TEST(LoadTextFile, GivesEachFileItsOwnTextThroughReusedBuffers) {
+    testing::TTempDir dir;
+    TTextFileBuffers buffers;
+    for (const char* content : {"a longer file\r\nof two lines\r\n", "a\nb", "x\r\n", "c\rd\r\n",
+                                "e\r\nf", "g\r\n\n", ""}) {
+        const std::string path = dir.Write("in.htm", content);
+        EXPECT_EQ(LoadTextFile(path, buffers), NormalizeLineBreaks(content)) << content;
+    }
+}
+
 TEST(SaveTextFile, ReplacesTheFileWithCrLfLinesAndNamesItWhenItCannot) {
     testing::TTempDir dir;
     const std::string path = dir.Write("out.htm", "an earlier, longer file");
