@@ -6,6 +6,7 @@
 
 #include "base/error.hpp"
 #include "base/file_io.hpp"
+#include "base/large_memory.hpp"
 #include "base/platform_file.hpp"
 
 namespace velquist {
@@ -52,7 +53,7 @@ void ReadBounded(const std::string& path, bool stopAtNul, std::string& bytes) {
     const std::size_t limit = sized ? file.SizeAtOpen() : MaxStreamedFileSize;
     try {
         // A sparse file may claim far more than it holds before its first NUL.
-        if (sized) bytes.reserve(std::min(limit, MaxStreamedFileSize));
+        if (sized) ReserveLarge(bytes, std::min(limit, MaxStreamedFileSize));
         if (ReadUpTo(file, path, limit, stopAtNul, bytes) && !sized && HasMore(file))
             throw CannotReadFileError(path, "It is not a regular file and is longer than 256 MiB");
     } catch (const std::bad_alloc&) {

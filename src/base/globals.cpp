@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "base/file_io.hpp"
+#include "base/large_memory.hpp"
 
 namespace velquist {
 
@@ -38,7 +39,7 @@ void AppendWithCrLf(std::string& out, std::string_view text) {
 
 void NormalizeLineBreaks(std::string_view text, std::string& out) {
     out.clear();
-    out.reserve(text.size() + text.size() / 32 + 2);
+    ReserveLarge(out, text.size() + text.size() / 32 + 2);
     AppendWithCrLf(out, text);
     if (!text.empty() && text.back() != '\r' && text.back() != '\n') out += "\r\n";
 }

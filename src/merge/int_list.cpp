@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/error.hpp"
+#include "base/large_memory.hpp"
 
 namespace velquist {
 namespace {
@@ -75,7 +76,9 @@ void TIntList::GrowDense(std::int64_t low, std::int64_t high) {
         else
             high = low + 2 * oldSize - 1;
     }
-    std::vector<std::int32_t> wider(static_cast<std::size_t>(high - low + 1), -1);
+    std::vector<std::int32_t> wider;
+    ReserveLarge(wider, static_cast<std::size_t>(high - low + 1));
+    wider.assign(static_cast<std::size_t>(high - low + 1), -1);
     if (oldSize > 0) std::copy(dense_.begin(), dense_.end(), wider.begin() + (denseBase_ - low));
     dense_.swap(wider);
     denseBase_ = low;

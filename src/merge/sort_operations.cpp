@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/large_memory.hpp"
 #include "merge/rounding.hpp"
 #include "merge/time_quicksort.hpp"
 #include "model/operation.hpp"
@@ -130,9 +131,9 @@ void QuickSortRows(const std::vector<TOperation>& rows, TSortScratch& scratch) {
     const std::size_t count = rows.size();
     // The list's capacity is what a run of merges is expected to reach: room
     // for that once, rather than fresh memory at each merge.
-    scratch.Unsorted.reserve(rows.capacity());
-    scratch.Keys.reserve(rows.capacity());
-    scratch.Ties.reserve(rows.capacity());
+    ReserveLarge(scratch.Unsorted, rows.capacity());
+    ReserveLarge(scratch.Keys, rows.capacity());
+    ReserveLarge(scratch.Ties, rows.capacity());
     std::vector<TTieRow>& unsorted = scratch.Unsorted;
     unsorted.resize(count);
     for (std::size_t i = 0; i < count; ++i) {
@@ -148,7 +149,7 @@ void QuickSortRows(const std::vector<TOperation>& rows, TSortScratch& scratch) {
     const auto [lowest, highest] = std::minmax_element(keys.begin(), keys.end());
     if (KeysFitPacked(*lowest, *highest)) {
         const std::int64_t base = *lowest;
-        scratch.Packed.reserve(rows.capacity());
+        ReserveLarge(scratch.Packed, rows.capacity());
         scratch.Packed.resize(count);
         for (std::size_t i = 0; i < count; ++i)
             scratch.Packed[i] = static_cast<std::uint64_t>(keys[i] - base) << 32 | i;

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/large_memory.hpp"
 #include "model/date_time.hpp"
 #include "model/interned_text.hpp"
 
@@ -45,7 +46,7 @@ class TOperationList {
     const TOperation& Items(std::int32_t index) const;
     void Add(const TOperation& operation) { items_.push_back(operation); }
     void Clear() { items_.clear(); }
-    void Reserve(std::size_t count) { items_.reserve(count); }
+    void Reserve(std::size_t count) { ReserveLarge(items_, count); }
     void Exchange(std::int32_t i, std::int32_t j);
 
     // Time order of the merge (quicksort on whole seconds plus three tie-break sweeps).

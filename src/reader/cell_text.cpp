@@ -7,6 +7,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "base/large_memory.hpp"
 #include "model/format_settings.hpp"
 
 namespace velquist {
@@ -95,6 +96,7 @@ char* CloseTag(std::string_view tag, char* out) {
 // nothing: the tag text it would test was emptied or holds neither "td" nor
 // "tr".
 void CellText(std::string_view fileText, std::string& result) {
+    ReserveLarge(result, fileText.size());
     result.resize(fileText.size());
     char* out = result.data();
     std::string brokenTag;           // the text of a tag with a LF in it
@@ -142,6 +144,11 @@ std::string CellText(std::string_view fileText) {
 
 std::vector<TTextLine> SplitLines(std::string_view text) {
     std::vector<TTextLine> lines;
+    // Room for the most lines there can be, so that the list never moves;
+    // room never used costs nothing.
+    lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n') +
+                                           std::count(text.begin(), text.end(), '\r')) +
+                  1);
     const char* p = text.data();
     const char* const end = p + text.size();
     while (p != end) {
