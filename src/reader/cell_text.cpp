@@ -144,11 +144,6 @@ std::string CellText(std::string_view fileText) {
 
 std::vector<TTextLine> SplitLines(std::string_view text) {
     std::vector<TTextLine> lines;
-    // Room for the most lines there can be, so that the list never moves;
-    // room never used costs nothing.
-    lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n') +
-                                           std::count(text.begin(), text.end(), '\r')) +
-                  1);
     const char* p = text.data();
     const char* const end = p + text.size();
     while (p != end) {
