@@ -1,7 +1,6 @@
 #include "cli/command_line.hpp"
 
 #include <CLI/CLI.hpp>
-#include <algorithm>
 #include <memory>
 
 #include "languages/phrase_table.hpp"
@@ -93,9 +92,8 @@ std::optional<TCommandLine> Refuse(std::ostream& err, const std::string& reason)
 // The request a parsed command line makes, or nullopt (told on err).
 std::optional<TCommandLine> Request(TCommandLine line, const TStandalone& alone,
                                     std::size_t argCount, std::ostream& err) {
-    const bool alone1 = argCount == 1;
     if (alone.Version || alone.Languages) {
-        if (!alone1) return Refuse(err, "");
+        if (argCount != 1) return Refuse(err, "");
         line.Action =
             alone.Version ? TCommandLine::TAction::Version : TCommandLine::TAction::Languages;
         return line;
