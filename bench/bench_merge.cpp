@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "merge/merger.hpp"
 #include "synthetic_report.hpp"
 
 namespace {
@@ -41,9 +42,10 @@ double MergeMilliseconds(const std::vector<velquist::TMT4TestReport>& reports,
                          velquist::TMT4TestReport& merged) {
     merged = reports.front();
     const auto start = std::chrono::steady_clock::now();
-    // As the merge job does it: the statistics once, after the last merge.
-    for (std::size_t i = 1; i < reports.size(); ++i) merged.MergeRows(reports[i]);
-    merged.ComputeStatistics();
+    // As the merge job does it: one run, finished after the last merge.
+    velquist::TMergeRun run(merged);
+    for (std::size_t i = 1; i < reports.size(); ++i) run.Fold(reports[i]);
+    run.Finish();
     const auto stop = std::chrono::steady_clock::now();
     return std::chrono::duration<double, std::milli>(stop - start).count();
 }

@@ -6,6 +6,7 @@
 
 #include "base/error.hpp"
 #include "job/read_ahead.hpp"
+#include "merge/merger.hpp"
 
 namespace velquist {
 namespace {
@@ -31,28 +32,28 @@ void ReserveForAllRows(TOperationList& rows, std::size_t files) {
 // Reads and merges files[1..] into reportA through reportB, one after the
 // other; only the loading runs ahead (TReadAhead), so the reports, the
 // warnings and the first error are those of reading and merging each file in
-// turn. The statistics are computed once, after the last merge, since each
-// merge replaces those of the one before; wherever the merging stops, reportA
-// is what the merges done so far give, statistics included.
+// turn. The merges form one run (TMergeRun), which sets the rows' places,
+// numbers and balances and the statistics once, after the last merge, since
+// each merge replaces those of the one before; wherever the merging stops,
+// reportA is what the merges done so far give, statistics included.
 void MergeFurtherFiles(
     const std::vector<std::string>& files, TReadAhead& loads, TMT4TestReport& reportA,
     TMT4TestReport& reportB, const std::function<void(const std::string&)>& announceRead,
     const std::function<void(const TMT4TestReport&, const std::string&)>& checkRead) {
-    bool merged = false;
     ReserveForAllRows(reportA.Operations, files.size());
+    TMergeRun run(reportA);
     try {
         for (std::size_t i = 1; i < files.size(); ++i) {
             announceRead(files[i]);
             reportB.ReadFromFile(loads.Take(i));
             checkRead(reportB, files[i]);
-            reportA.MergeRows(reportB);
-            merged = true;
+            run.Fold(reportB);
         }
     } catch (...) {
-        if (merged) reportA.ComputeStatistics();
+        run.Finish();
         throw;
     }
-    reportA.ComputeStatistics();
+    run.Finish();
 }
 
 // Runs the steps; the outcome holds the step reached, so that an error can be

@@ -1,16 +1,20 @@
-// Merge: folds report B into this report A as if both strategies had traded
+// The merge: report B folded into report A as if both strategies had traded
 // one account. Deposits add up, symbols are joined, periods compared, B's rows
 // appended with order numbers moved clear of A's, all rows put into time
 // order, rows renumbered, balances re-chained and orders renumbered; then the
-// statistics are recomputed (MergeRows leaves that to a later
-// ComputeStatistics). B is only read. Nothing is refused or reported.
+// statistics are recomputed. B is only read. Nothing is refused or reported.
+#include "merge/merger.hpp"
+
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <utility>
 
 #include "base/globals.hpp"
+#include "base/large_memory.hpp"
 #include "merge/int_list.hpp"
 #include "merge/statistics_walk.hpp"
-#include "model/report.hpp"
 
 namespace velquist {
 namespace {
@@ -19,68 +23,117 @@ bool SamePeriod(std::string_view a, std::string_view b) {
     return Trim(TextInParentheses(a)) == Trim(TextInParentheses(b));
 }
 
-// Copies of B's rows go after A's, their order moved by offset (wrapping like
-// the 32-bit arithmetic it stands for) and Num continuing A's count.
-void AppendShifted(TOperationList& target, const TOperationList& source, std::int32_t offset) {
-    // Counted first, and each row copied before it is added, since source may
-    // be target. No exact reserve: the list grows geometrically over a run of
-    // merges instead of being reallocated by every one.
+// Room for at least count rows, growing geometrically over a run of folds
+// rather than to the exact size each time.
+void ReserveGrowing(TOperationList& list, std::size_t count) {
+    if (list.Capacity() < count) list.Reserve(std::max(count, list.Capacity() * 2));
+}
+
+// Copies of B's rows go after A's. Counted first, and each row copied before
+// it is added, since source may be target.
+void AppendRows(TOperationList& target, const TOperationList& source) {
     const std::int32_t count = source.Count();
     for (std::int32_t i = 0; i < count; ++i) {
-        TOperation copy = source.Items(i);
-        copy.Order = static_cast<std::int32_t>(static_cast<std::uint32_t>(copy.Order) +
-                                               static_cast<std::uint32_t>(offset));
-        copy.Num = target.Count() + 1;
+        const TOperation copy = source.Items(i);
         target.Add(copy);
     }
 }
 
-// The last three steps of a merge in one pass: rows numbered 1..N in their
-// new order, balances chained from the deposit through the balance rows,
-// orders renumbered 1, 2, ... by the position of each order's first row (the
-// TIntList index of its first sighting), and each finished row handed to the
-// statistics (when there is a walk) in list order, exactly as
-// ComputeStatistics would read it after.
-void RenumberAndChain(TOperationList& operations, double deposit, TStatisticsWalk* statistics) {
-    double running = deposit;
+}  // namespace
+
+// The records of the rows as they stand, and their number of orders.
+void TMergeRun::Start() {
+    records_.clear();
+    ReserveLarge(records_, report_.Operations.Capacity());
+    AppendTimeOrderRows(report_.Operations, 0, records_);
+    orderCount_ = report_.Operations.OrderCount();
+}
+
+// All the room a fold needs, taken before anything changes: a fold that runs
+// out of memory leaves the rows as the folds before it left them. The records
+// get as much room as the rows, which the merge job sizes for all its files.
+void TMergeRun::Reserve(std::size_t rowCount) {
+    ReserveGrowing(report_.Operations, rowCount);
+    ReserveLarge(records_, report_.Operations.Capacity());
+    ReserveLarge(sorted_, report_.Operations.Capacity());
+}
+
+// In the new order: Num 1..N, and orders renumbered 1, 2, ... by the
+// position of each order's first row (the TIntList index of its first
+// sighting).
+void TMergeRun::RenumberSorted() {
     TIntList orders;
-    orders.Reserve(operations.Count());
+    orders.Reserve(static_cast<std::int32_t>(sorted_.size()));
     std::int32_t position = 0;
-    for (TOperation& row : operations) {
-        row.Num = ++position;
+    for (TTimeOrderRow& record : sorted_) {
+        record.Num = ++position;
+        std::int32_t index = orders.IndexOf(record.Order);
+        if (index < 0) {
+            orders.Add(record.Order);
+            index = orders.Count() - 1;
+        }
+        record.Order = index + 1;
+    }
+    orderCount_ = orders.Count();
+}
+
+void TMergeRun::Fold(const TMT4TestReport& b) {
+    if (&b == &report_) Finish();  // its rows must be in place to be read
+    if (!pending_) Start();
+    TOperationList& rows = report_.Operations;
+    const std::size_t before = static_cast<std::size_t>(rows.Count());
+    Reserve(before + static_cast<std::size_t>(b.Operations.Count()));
+    report_.InitialDeposit += b.InitialDeposit;
+    if (report_.Symbol != b.Symbol) report_.Symbol += ", " + b.Symbol;
+    if (!SamePeriod(report_.Period, b.Period)) report_.Period = "Period differs";
+    AppendRows(rows, b.Operations);
+    AppendTimeOrderRows(rows, before, records_);
+    // B's orders moved by A's order count (wrapping like the 32-bit arithmetic
+    // it stands for), Num continuing A's count.
+    for (std::size_t i = before; i < records_.size(); ++i) {
+        TTimeOrderRow& record = records_[i];
+        record.Order = static_cast<std::int32_t>(static_cast<std::uint32_t>(record.Order) +
+                                                 static_cast<std::uint32_t>(orderCount_));
+        record.Num = static_cast<std::int32_t>(i + 1);
+    }
+    pending_ = true;
+    PutIntoTimeOrder(records_, sorted_);
+    RenumberSorted();
+    std::swap(records_, sorted_);
+}
+
+// The rows in the merged order, numbered, with their orders and balances
+// chained from the deposit, each handed to the statistics as it is placed.
+void TMergeRun::Finish() {
+    if (!pending_) return;
+    std::vector<TTimeOrderRow>().swap(sorted_);
+    const TOperationList& appended = report_.Operations;
+    TOperationList placed;
+    placed.Reserve(records_.size());
+    TStatisticsWalk statistics(static_cast<std::int32_t>(records_.size()));
+    double running = report_.InitialDeposit;
+    const auto rows = appended.begin();
+    for (const TTimeOrderRow& record : records_) {
+        TOperation row = rows[static_cast<std::ptrdiff_t>(record.Row)];
+        row.Num = record.Num;
+        row.Order = record.Order;
         if (row.HasBalance) {
             running += row.HasProfit ? row.Profit : 0.0;
             row.Balance = running;
         }
-        std::int32_t index = orders.IndexOf(row.Order);
-        if (index < 0) {
-            orders.Add(row.Order);
-            index = orders.Count() - 1;
-        }
-        row.Order = index + 1;
-        if (statistics) statistics->Add(row);
+        statistics.Add(row);
+        placed.Add(row);
     }
+    report_.Operations = std::move(placed);
+    statistics.Finish(report_);
+    records_.clear();
+    pending_ = false;
 }
-
-// Everything of a merge but the statistics, which are gathered on the way
-// when there is a walk.
-void MergeInto(TMT4TestReport& a, const TMT4TestReport& b, TStatisticsWalk* statistics) {
-    a.InitialDeposit += b.InitialDeposit;
-    if (a.Symbol != b.Symbol) a.Symbol += ", " + b.Symbol;
-    if (!SamePeriod(a.Period, b.Period)) a.Period = "Period differs";
-    AppendShifted(a.Operations, b.Operations, a.Operations.OrderCount());
-    a.Operations.SortOperations();
-    RenumberAndChain(a.Operations, a.InitialDeposit, statistics);
-}
-
-}  // namespace
 
 void TMT4TestReport::Merge(const TMT4TestReport& b) {
-    TStatisticsWalk statistics(Operations.Count() + b.Operations.Count());
-    MergeInto(*this, b, &statistics);
-    statistics.Finish(*this);
+    TMergeRun run(*this);
+    run.Fold(b);
+    run.Finish();
 }
-
-void TMT4TestReport::MergeRows(const TMT4TestReport& b) { MergeInto(*this, b, nullptr); }
 
 }  // namespace velquist

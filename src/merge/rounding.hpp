@@ -30,18 +30,19 @@ double ExtendedQuotient(long double dividend, long double divisor);
 std::int64_t TimeSortKey(TDateTime time);
 
 // TimeSortKey of many times at once: keys[i] := TimeSortKey(times(i)) for i in
-// 0 .. count - 1. Under the default rounding mode (nearest, halves to even) it
-// rounds with the FPU's own instruction, which is about twice as fast.
-template <typename Times>
-void TimeSortKeys(std::size_t count, Times times, std::int64_t* keys);
+// 0 .. count - 1 (keys: a pointer, or anything indexed the same way). Under
+// the default rounding mode (nearest, halves to even) it rounds with the
+// FPU's own instruction, which is about twice as fast.
+template <typename Times, typename Keys>
+void TimeSortKeys(std::size_t count, Times times, Keys keys);
 
 namespace detail {
 bool RoundsToNearest();
 constexpr long double TwoToThe62 = 4611686018427387904.0L;
 }  // namespace detail
 
-template <typename Times>
-void TimeSortKeys(std::size_t count, Times times, std::int64_t* keys) {
+template <typename Times, typename Keys>
+void TimeSortKeys(std::size_t count, Times times, Keys keys) {
     if (!detail::RoundsToNearest()) {
         for (std::size_t i = 0; i < count; ++i) keys[i] = TimeSortKey(times(i));
         return;

@@ -50,6 +50,7 @@ class TOperationList {
     void Add(const TOperation& operation) { items_.push_back(operation); }
     void Clear() { items_.clear(); }
     void Reserve(std::size_t count) { ReserveLarge(items_, count); }
+    std::size_t Capacity() const { return items_.capacity(); }
     void Exchange(std::int32_t i, std::int32_t j);
 
     // Time order of the merge (quicksort on whole seconds plus three tie-break sweeps).

@@ -116,11 +116,6 @@ class TMT4TestReport {
     void ReadFromFile(TLoadedReportFile&& file);
     // Folds report b into this one (merge/merger.cpp).
     void Merge(const TMT4TestReport& b);
-    // Merge without the last step: the summary numbers are left as they were.
-    // A run of these followed by ComputeStatistics gives exactly what the same
-    // run of Merge gives, without computing statistics that the next merge
-    // replaces.
-    void MergeRows(const TMT4TestReport& b);
     // Recomputes the summary numbers from Operations and InitialDeposit
     // (merge/statistics.cpp).
     void ComputeStatistics();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "literal_reference.hpp"
+#include "merge/merger.hpp"
 #include "merge/rounding.hpp"
 #include "model/report.hpp"
 #include "rows.hpp"
@@ -258,13 +259,14 @@ TEST(Merge, GivesTheResultOfTheEightStepsOneAfterTheOther) {
         TMT4TestReport fast = RandomReport(random);
         TMT4TestReport expected = fast;
         TMT4TestReport deferred = fast;
+        TMergeRun run(deferred);
         for (int merges = 1 + static_cast<int>(random() % 3); merges > 0; --merges) {
             const TMT4TestReport b = RandomReport(random);
             fast.Merge(b);
-            deferred.MergeRows(b);
+            run.Fold(b);
             literal::Merge(expected, b);
         }
-        deferred.ComputeStatistics();
+        run.Finish();
         ASSERT_EQ(DescribeAll(fast.Operations), DescribeAll(expected.Operations)) << seed;
         ASSERT_EQ(DescribeAll(deferred.Operations), DescribeAll(expected.Operations)) << seed;
         ASSERT_EQ(Statistics(fast), Statistics(expected)) << seed;

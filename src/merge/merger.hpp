@@ -1,0 +1,42 @@
+// TMergeRun: a run of merges into one report, as the merge job folds file
+// after file into the first. Each fold does what TMT4TestReport::Merge does,
+// except what the next fold would replace: the rows stay where they were
+// appended (the merged order is kept on small records), and their numbers,
+// balances and the statistics are set once, by Finish. After Finish the
+// report is exactly what the same Merge calls one after the other give.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "merge/time_order.hpp"
+#include "model/report.hpp"
+
+namespace velquist {
+
+class TMergeRun {
+  public:
+    explicit TMergeRun(TMT4TestReport& accumulator) : report_(accumulator) {}
+
+    // Folds report b in. Until Finish, the accumulator's deposit, symbol and
+    // period are already merged, its rows are not.
+    void Fold(const TMT4TestReport& b);
+    // Puts the rows into the merged order with their numbers, orders and
+    // balances and computes the statistics. Nothing happens when nothing was
+    // folded since the last Finish.
+    void Finish();
+
+  private:
+    void Start();
+    void Reserve(std::size_t rowCount);
+    void RenumberSorted();
+
+    TMT4TestReport& report_;
+    bool pending_ = false;
+    // The rows' records in the merged order (Row: the row's place in the
+    // report's list), and the room the next sort fills.
+    std::vector<TTimeOrderRow> records_, sorted_;
+    std::int32_t orderCount_ = 0;  // OrderCount() of the merged rows
+};
+
+}  // namespace velquist
