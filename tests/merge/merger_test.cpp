@@ -1,3 +1,5 @@
+#include "merge/merger.hpp"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,7 +8,6 @@
 #include <vector>
 
 #include "literal_reference.hpp"
-#include "merge/merger.hpp"
 #include "merge/rounding.hpp"
 #include "model/report.hpp"
 #include "rows.hpp"
