@@ -58,7 +58,7 @@ void TIntList::Clear() {
 void TIntList::Reserve(std::int32_t count) {
     if (count <= expected_) return;
     expected_ = count;
-    items_.reserve(static_cast<std::size_t>(count));
+    ReserveLarge(items_, static_cast<std::size_t>(count));
 }
 
 bool TIntList::FitsDense(std::int64_t low, std::int64_t high) const {
@@ -76,9 +76,15 @@ void TIntList::GrowDense(std::int64_t low, std::int64_t high) {
         else
             high = low + 2 * oldSize - 1;
     }
+    const auto size = static_cast<std::size_t>(high - low + 1);
+    if (oldSize == 0 && dense_.capacity() >= size) {  // a cleared list's table, reused
+        dense_.assign(size, -1);
+        denseBase_ = low;
+        return;
+    }
     std::vector<std::int32_t> wider;
-    ReserveLarge(wider, static_cast<std::size_t>(high - low + 1));
-    wider.assign(static_cast<std::size_t>(high - low + 1), -1);
+    ReserveLarge(wider, size);
+    wider.assign(size, -1);
     if (oldSize > 0) std::copy(dense_.begin(), dense_.end(), wider.begin() + (denseBase_ - low));
     dense_.swap(wider);
     denseBase_ = low;

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <string_view>
 #include <utility>
 
@@ -62,19 +63,21 @@ void TMergeRun::Reserve(std::size_t rowCount) {
 // position of each order's first row (the TIntList index of its first
 // sighting).
 void TMergeRun::RenumberSorted() {
-    TIntList orders;
-    orders.Reserve(static_cast<std::int32_t>(sorted_.size()));
+    // Announcing the run's expected rows keeps one table for all folds.
+    orders_.Clear();
+    orders_.Reserve(static_cast<std::int32_t>(
+        std::min<std::size_t>(sorted_.capacity(), std::numeric_limits<std::int32_t>::max())));
     std::int32_t position = 0;
     for (TTimeOrderRow& record : sorted_) {
         record.Num = ++position;
-        std::int32_t index = orders.IndexOf(record.Order);
+        std::int32_t index = orders_.IndexOf(record.Order);
         if (index < 0) {
-            orders.Add(record.Order);
-            index = orders.Count() - 1;
+            orders_.Add(record.Order);
+            index = orders_.Count() - 1;
         }
         record.Order = index + 1;
     }
-    orderCount_ = orders.Count();
+    orderCount_ = orders_.Count();
 }
 
 void TMergeRun::Fold(const TMT4TestReport& b) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "merge/int_list.hpp"
 #include "merge/time_order.hpp"
 #include "model/report.hpp"
 
@@ -37,6 +38,7 @@ class TMergeRun {
     // report's list), and the room the next sort fills.
     std::vector<TTimeOrderRow> records_, sorted_;
     std::int32_t orderCount_ = 0;  // OrderCount() of the merged rows
+    TIntList orders_;              // the renumbering's, kept for its memory
 };
 
 }  // namespace velquist
