@@ -45,7 +45,9 @@ void MergeFurtherFiles(
     try {
         for (std::size_t i = 1; i < files.size(); ++i) {
             announceRead(files[i]);
-            reportB.ReadFromFile(loads.Take(i));
+            TLoadedReportFile file = loads.Take(i);
+            reportB.ReadFromFile(std::move(file));
+            loads.GiveBack(std::move(file));
             checkRead(reportB, files[i]);
             run.Fold(reportB);
         }
@@ -74,7 +76,9 @@ void RunSteps(const TMergeRequest& request, TMT4TestReport& reportA, TMT4TestRep
     };
     TReadAhead loads(request.Files, LoadingThreads, LoadingWindow);
     announceRead(request.Files[0]);
-    reportA.ReadFromFile(loads.Take(0));
+    TLoadedReportFile first = loads.Take(0);
+    reportA.ReadFromFile(std::move(first));
+    loads.GiveBack(std::move(first));
     checkRead(reportA, request.Files[0]);
     MergeFurtherFiles(request.Files, loads, reportA, reportB, announceRead, checkRead);
     reportA.FileName = request.ResultFileName;

@@ -39,6 +39,10 @@ void TReadAhead::Work() {
                       [this] { return stopping_ || MayClaim() || claimed_ == files_.size(); });
         if (stopping_ || claimed_ == files_.size()) return;
         const std::size_t index = claimed_++;
+        if (!givenBack_.empty()) {
+            std::move(givenBack_.back()).HandMemoryTo(buffers);
+            givenBack_.pop_back();
+        }
         lock.unlock();
         TLoadedReportFile file(files_[index], buffers);
         lock.lock();
@@ -62,6 +66,15 @@ TLoadedReportFile TReadAhead::Take(std::size_t index) {
     TLoadedReportFile file = std::move(*loaded_[index]);
     loaded_[index].reset();
     return file;
+}
+
+// Kept only while a thread has a file still to claim, one per thread at most:
+// more would only hold memory.
+void TReadAhead::GiveBack(TLoadedReportFile&& file) {
+    TLoadedReportFile dropped = std::move(file);
+    const std::lock_guard lock(mutex_);
+    if (claimed_ < files_.size() && givenBack_.size() < threads_.size())
+        givenBack_.push_back(std::move(dropped));
 }
 
 }  // namespace velquist

@@ -31,6 +31,9 @@ class TReadAhead {
 
     // File `index` of the list, waiting for it; indices must come 0, 1, 2, ...
     TLoadedReportFile Take(std::size_t index);
+    // Gives back a taken file once it is read, so that a file still to be
+    // loaded reuses its memory.
+    void GiveBack(TLoadedReportFile&& file);
 
   private:
     void Work();
@@ -41,8 +44,9 @@ class TReadAhead {
     std::mutex mutex_;
     std::condition_variable changed_;
     std::vector<std::optional<TLoadedReportFile>> loaded_;
-    std::size_t claimed_ = 0;  // files [0, claimed_) are loaded, loading or taken
-    std::size_t taken_ = 0;    // files [0, taken_) are taken
+    std::vector<TLoadedReportFile> givenBack_;  // read, their memory to be reused
+    std::size_t claimed_ = 0;                   // files [0, claimed_) are loaded, loading or taken
+    std::size_t taken_ = 0;                     // files [0, taken_) are taken
     bool stopping_ = false;
     std::vector<std::thread> threads_;
 };

@@ -22,13 +22,20 @@ namespace velquist {
 // ahead of time. An error of loading is kept and raised by the
 // ReadFromFile that takes it, just where reading that file would raise it.
 class TLoadedReportFile {
+    struct TParts;
+
   public:
     explicit TLoadedReportFile(const std::string& fileName);
     // Memory that loading one file after another reuses: fresh memory costs a
     // page fault per 4 KiB, about as much as the work done in it.
     struct TBuffers {
+        TBuffers();
+        ~TBuffers();
         TTextFileBuffers File;
         std::string Cells;  // the cell text, before the loaded file keeps a copy
+        // What a file read before still held (HandMemoryTo), refilled by the
+        // next file loaded through these buffers.
+        std::unique_ptr<TParts> Spare;
     };
     // The same, loading through the caller's buffers.
     TLoadedReportFile(const std::string& fileName, TBuffers& buffers);
@@ -36,9 +43,13 @@ class TLoadedReportFile {
     TLoadedReportFile& operator=(TLoadedReportFile&& other) noexcept;
     ~TLoadedReportFile();
 
+    // Once read into a report, the file still holds memory: its text, its
+    // lines and the rows that the report held before. This hands it on to
+    // the next file loaded through `buffers`; the file is then empty.
+    void HandMemoryTo(TBuffers& buffers) &&;
+
   private:
     friend class TMT4TestReport;
-    struct TParts;
     std::string fileName_;
     std::exception_ptr error_;
     std::unique_ptr<TParts> parts_;

@@ -144,6 +144,12 @@ std::string CellText(std::string_view fileText) {
 
 std::vector<TTextLine> SplitLines(std::string_view text) {
     std::vector<TTextLine> lines;
+    SplitLines(text, lines);
+    return lines;
+}
+
+void SplitLines(std::string_view text, std::vector<TTextLine>& lines) {
+    lines.clear();
     const char* p = text.data();
     const char* const end = p + text.size();
     while (p != end) {
@@ -157,7 +163,6 @@ std::vector<TTextLine> SplitLines(std::string_view text) {
         lines.push_back({line, crlf});
         p = lineEnd + (crlf ? 2 : 1);
     }
-    return lines;
 }
 
 void SplitFields(std::string_view line, std::vector<std::string_view>& fields) {

@@ -25,6 +25,8 @@ struct TTextLine {
 
 // The lines of a text; empty lines count, the last line needs no terminator.
 std::vector<TTextLine> SplitLines(std::string_view text);
+// The same into `lines`, reusing its memory.
+void SplitLines(std::string_view text, std::vector<TTextLine>& lines);
 
 // Splits a line at ";" into its fields (no trimming), reusing the vector.
 void SplitFields(std::string_view line, std::vector<std::string_view>& fields);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/globals.hpp"
+#include "base/large_memory.hpp"
 #include "languages/phrase_table.hpp"
 #include "model/date_time.hpp"
 #include "model/report.hpp"
@@ -76,7 +77,9 @@ void ReadOperations(const std::vector<TTextLine>& lines, const TOperationsHeader
     TOperation scratch;
     std::string row;
     // Every row is a line: never more than this, and no growing on the way.
-    operations.Reserve(lines.size() - static_cast<std::size_t>(header.Line) - 1);
+    // The list may be refilled by a later file: room to spare.
+    const std::size_t rows = lines.size() - static_cast<std::size_t>(header.Line) - 1;
+    if (operations.Capacity() < rows) operations.Reserve(rows + rows / 8);
     for (std::size_t i = static_cast<std::size_t>(header.Line) + 1; i < lines.size(); ++i) {
         const std::string_view line = lines[i].Text;
         if (line.empty()) continue;
@@ -120,15 +123,24 @@ TLoadedReportFile::TLoadedReportFile(const std::string& fileName) : fileName_(fi
     *this = TLoadedReportFile(fileName, buffers);
 }
 
+TLoadedReportFile::TBuffers::TBuffers() = default;
+TLoadedReportFile::TBuffers::~TBuffers() = default;
+
 TLoadedReportFile::TLoadedReportFile(const std::string& fileName, TBuffers& buffers)
     : fileName_(fileName) {
     try {
-        auto parts = std::make_unique<TParts>();
+        // Memory of a file read before is filled again: fresh memory costs a
+        // page fault per 4 KiB, about as much as the loading done in it.
+        std::unique_ptr<TParts> parts =
+            buffers.Spare ? std::move(buffers.Spare) : std::make_unique<TParts>();
         // The cell text is a fifth of the file or less: kept at its own size.
         CellText(LoadTextFile(fileName, buffers.File), buffers.Cells);
-        parts->CellText = buffers.Cells;
-        parts->Lines = SplitLines(parts->CellText);
+        ReserveForReuse(parts->CellText, buffers.Cells.size());
+        parts->CellText.assign(buffers.Cells);
+        SplitLines(parts->CellText, parts->Lines);
         parts->Header = FindOperationsHeader(parts->Lines);
+        parts->Operations.Clear();
+        parts->UnknownHeader.reset();
         if (parts->Header.Line >= 0)
             ReadOperations(parts->Lines, parts->Header, parts->Operations);
         else
@@ -143,6 +155,10 @@ TLoadedReportFile::TLoadedReportFile(TLoadedReportFile&& other) noexcept = defau
 TLoadedReportFile& TLoadedReportFile::operator=(TLoadedReportFile&& other) noexcept = default;
 TLoadedReportFile::~TLoadedReportFile() = default;
 
+void TLoadedReportFile::HandMemoryTo(TBuffers& buffers) && {
+    if (parts_) buffers.Spare = std::move(parts_);
+}
+
 void TMT4TestReport::ReadFromFile(const std::string& fileName) {
     ReadFromFile(TLoadedReportFile(fileName));
 }
@@ -155,7 +171,8 @@ void TMT4TestReport::ReadFromFile(TLoadedReportFile&& file) {
     TLoadedReportFile::TParts& parts = *file.parts_;
     const std::vector<TTextLine>& lines = parts.Lines;
     const TOperationsHeader& header = parts.Header;
-    Operations = std::move(parts.Operations);
+    // The rows held before stay with the file, whose memory may be reused.
+    std::swap(Operations, parts.Operations);
 
     // The header line is scanned too, unless its "Symbol" column would be
     // taken for the report's symbol label.

@@ -113,7 +113,8 @@ void ExpectSameAsOneByOne(TTempDir& dir, const std::vector<std::string>& used) {
 // statistics are computed once, after the last merge: the page, what the two
 // report objects hold after the job, and where an error stops it are those
 // of reading and merging one file after the other, also when a file after
-// the one that fails loads first. A file without a "Symbol" label keeps the
+// the one that fails loads first, and when files reuse the memory of files
+// read before them. A file without a "Symbol" label keeps the
 // one read before it in the second report object.
 TEST(MergeJob, GivesWhatReadingAndMergingOneByOneGives) {
     TTempDir dir;
@@ -124,7 +125,9 @@ TEST(MergeJob, GivesWhatReadingAndMergingOneByOneGives) {
     const std::string grid = Examples + "/grid_usdjpy_ru.htm";
     const std::vector<std::vector<std::string>> lists = {
         {Trend, Scalper, noSymbolFile, grid, missing},
-        {Trend, Scalper, missing, grid, noSymbolFile, Trend}};
+        {Trend, Scalper, missing, grid, noSymbolFile, Trend},
+        // Long enough for files loaded into the memory of files read before.
+        {grid, Trend, noSymbolFile, Scalper, grid, Scalper, Trend, noSymbolFile}};
     for (const std::vector<std::string>& files : lists) {
         for (const std::size_t count : {files.size() - 1, files.size()}) {
             const std::vector<std::string> used(files.begin(), files.begin() + count);
