@@ -14,6 +14,7 @@
 
 #include "base/globals.hpp"
 #include "base/large_memory.hpp"
+#include "base/side_by_side.hpp"
 #include "merge/int_list.hpp"
 #include "merge/statistics_walk.hpp"
 
@@ -105,17 +106,12 @@ void TMergeRun::Fold(const TMT4TestReport& b) {
     std::swap(records_, sorted_);
 }
 
-// The rows in the merged order, numbered, with their orders and balances
-// chained from the deposit, each handed to the statistics as it is placed.
-void TMergeRun::Finish() {
-    if (!pending_) return;
-    std::vector<TTimeOrderRow>().swap(sorted_);
-    const TOperationList& appended = report_.Operations;
-    TOperationList placed;
-    placed.Reserve(records_.size());
-    TStatisticsWalk statistics(static_cast<std::int32_t>(records_.size()));
+// Hands each row in the merged order to visit, with its number, order and
+// balance (chained from the deposit) as the merges leave them.
+template <typename Visit>
+void TMergeRun::WalkMerged(Visit visit) const {
     double running = report_.InitialDeposit;
-    const auto rows = appended.begin();
+    const auto rows = report_.Operations.begin();
     for (const TTimeOrderRow& record : records_) {
         TOperation row = rows[static_cast<std::ptrdiff_t>(record.Row)];
         row.Num = record.Num;
@@ -124,9 +120,22 @@ void TMergeRun::Finish() {
             running += row.HasProfit ? row.Profit : 0.0;
             row.Balance = running;
         }
-        statistics.Add(row);
-        placed.Add(row);
+        visit(row);
     }
+}
+
+// The rows are placed in a new list while the statistics walk them on a
+// second thread: both only read the appended rows and the records, and each
+// writes only its own result.
+void TMergeRun::Finish() {
+    if (!pending_) return;
+    std::vector<TTimeOrderRow>().swap(sorted_);
+    TOperationList placed;
+    placed.Reserve(records_.size());
+    TStatisticsWalk statistics(static_cast<std::int32_t>(records_.size()));
+    RunSideBySide(
+        [&] { WalkMerged([&statistics](const TOperation& row) { statistics.Add(row); }); },
+        [&] { WalkMerged([&placed](const TOperation& row) { placed.Add(row); }); });
     report_.Operations = std::move(placed);
     statistics.Finish(report_);
     records_.clear();

@@ -31,6 +31,8 @@ class TMergeRun {
     void Start();
     void Reserve(std::size_t rowCount);
     void RenumberSorted();
+    template <typename Visit>
+    void WalkMerged(Visit visit) const;
 
     TMT4TestReport& report_;
     bool pending_ = false;

@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <exception>
-#include <system_error>
-#include <thread>
 #include <utility>
+
+#include "base/side_by_side.hpp"
 
 namespace velquist {
 namespace {
@@ -98,27 +97,8 @@ void QuickSort(std::vector<typename Records::Record>& rows) {
     std::ptrdiff_t i = 0, j = 0;
     Partition<Records>(rows.data(), whole, i, j);
     const TRange left{whole.Left, j}, right{i, whole.Right};
-    std::exception_ptr leftError;
-    std::thread leftSorter;
-    try {
-        leftSorter = std::thread([&rows, left, &leftError] {
-            try {
-                QuickSortRange<Records>(rows.data(), left);
-            } catch (...) {
-                leftError = std::current_exception();
-            }
-        });
-    } catch (const std::system_error&) {
-        QuickSortRange<Records>(rows.data(), left);  // no second thread to be had
-    }
-    try {
-        QuickSortRange<Records>(rows.data(), right);
-    } catch (...) {
-        if (leftSorter.joinable()) leftSorter.join();
-        throw;
-    }
-    if (leftSorter.joinable()) leftSorter.join();
-    if (leftError) std::rethrow_exception(leftError);
+    RunSideBySide([&rows, left] { QuickSortRange<Records>(rows.data(), left); },
+                  [&rows, right] { QuickSortRange<Records>(rows.data(), right); });
 }
 
 }  // namespace
