@@ -1,9 +1,10 @@
 #include "chart/balance_chart.hpp"
 
+#include <memory>
+
 #include "base/error.hpp"
 #include "base/temporary_file.hpp"
 #include "chart/chart_data.hpp"
-#include "chart/chart_picture.hpp"
 #include "output/bmp_file.hpp"
 #include "output/bmp_to_gif.hpp"
 
@@ -26,7 +27,13 @@ void WriteTemporaryBitmap(TTemporaryFile& bitmap, const std::string& tempPath,
 
 }  // namespace
 
-void CreateGraph(const TMT4TestReport& report, const std::string& tempPath) {
+TChartPicture DrawGraph(const TMT4TestReport& report) {
+    const std::vector<double> points = BalancePoints(report);
+    return RenderBalanceChart(points, WidenedRange(FittedRange(points)));
+}
+
+void SaveGraph(const TMT4TestReport& report, const TChartPicture& picture,
+               const std::string& tempPath) {
     const std::string gifPath = report.ImageFileName();
     // A result named "*.gif" has the picture's own name: the GIF would replace
     // the report that was just written.
@@ -35,11 +42,19 @@ void CreateGraph(const TMT4TestReport& report, const std::string& tempPath) {
             gifPath,
             "It is the report file itself; choose a result name that does not end in \".gif\"");
     }
-    const std::vector<double> points = BalancePoints(report);
-    const TChartPicture picture = RenderBalanceChart(points, WidenedRange(FittedRange(points)));
     TTemporaryFile bitmap;
     WriteTemporaryBitmap(bitmap, tempPath, picture.Image);
     BmpToGif(bitmap.Path(), gifPath);
+}
+
+std::function<void()> DrawGraphToSave(const TMT4TestReport& report, const std::string& tempPath) {
+    // Shared, since a std::function must be copyable.
+    auto drawn = std::make_shared<const TChartPicture>(DrawGraph(report));
+    return [&report, drawn, tempPath] { SaveGraph(report, *drawn, tempPath); };
+}
+
+void CreateGraph(const TMT4TestReport& report, const std::string& tempPath) {
+    SaveGraph(report, DrawGraph(report), tempPath);
 }
 
 }  // namespace velquist

@@ -33,14 +33,15 @@ std::unique_ptr<QGuiApplication> StartApplication() {
 
 }  // namespace
 
-std::function<void(const TMT4TestReport&)> BalanceChartStep(const std::string& tempPath) {
+std::function<std::function<void()>(const TMT4TestReport&)> BalanceChartStep(
+    const std::string& tempPath) {
     auto application = std::make_shared<TApplication>();
     return [application, tempPath](const TMT4TestReport& report) {
         if (QCoreApplication::instance() == nullptr) {
             application->RuntimeFolder = ProvideRuntimeFolder(tempPath);
             application->Application = StartApplication();
         }
-        CreateGraph(report, tempPath);
+        return DrawGraphToSave(report, tempPath);
     };
 }
 

@@ -4,8 +4,9 @@
 namespace velquist {
 
 // GDI needs no application object: the step only draws.
-std::function<void(const TMT4TestReport&)> BalanceChartStep(const std::string& tempPath) {
-    return [tempPath](const TMT4TestReport& report) { CreateGraph(report, tempPath); };
+std::function<std::function<void()>(const TMT4TestReport&)> BalanceChartStep(
+    const std::string& tempPath) {
+    return [tempPath](const TMT4TestReport& report) { return DrawGraphToSave(report, tempPath); };
 }
 
 }  // namespace velquist

@@ -1,10 +1,12 @@
 #include "job/merge_job.hpp"
 
 #include <cstddef>
+#include <exception>
 #include <functional>
 #include <new>
 
 #include "base/error.hpp"
+#include "base/side_by_side.hpp"
 #include "job/read_ahead.hpp"
 #include "merge/merger.hpp"
 
@@ -58,6 +60,28 @@ void MergeFurtherFiles(
     run.Finish();
 }
 
+// The page is written on a second thread while the chart is drawn on this
+// one (a drawing library may need its own thread); both only read the report.
+// A failed page is the error, whatever the drawing did, and nothing is
+// saved; otherwise the chart step begins, with the drawing's error if it
+// failed, and the chart is saved.
+void WriteAndChart(const TMergeRequest& request, const TMT4TestReport& reportA,
+                   const TChartStep& chartStep, const std::function<void()>& chartBegins) {
+    TSaveChart saveChart;
+    std::exception_ptr drawingError;
+    RunSideBySide([&] { reportA.WriteToFile(request.ResultFileName, request.Language); },
+                  [&] {
+                      try {
+                          saveChart = chartStep(reportA);
+                      } catch (...) {
+                          drawingError = std::current_exception();
+                      }
+                  });
+    chartBegins();
+    if (drawingError) std::rethrow_exception(drawingError);
+    if (saveChart) saveChart();
+}
+
 // Runs the steps; the outcome holds the step reached, so that an error can be
 // told with its file.
 void RunSteps(const TMergeRequest& request, TMT4TestReport& reportA, TMT4TestReport& reportB,
@@ -83,9 +107,8 @@ void RunSteps(const TMergeRequest& request, TMT4TestReport& reportA, TMT4TestRep
     MergeFurtherFiles(request.Files, loads, reportA, reportB, announceRead, checkRead);
     reportA.FileName = request.ResultFileName;
     step(TMergeStep::Write, request.ResultFileName);
-    reportA.WriteToFile(request.ResultFileName, request.Language);
-    step(TMergeStep::Chart, reportA.ImageFileName());
-    chartStep(reportA);
+    WriteAndChart(request, reportA, chartStep,
+                  [&] { step(TMergeStep::Chart, reportA.ImageFileName()); });
 }
 
 }  // namespace

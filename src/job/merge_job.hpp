@@ -42,8 +42,13 @@ struct TMergeOutcome {
     std::vector<TReadWarning> Warnings;
 };
 
-// Draws the merged report's balance chart and saves it as its GIF.
-using TChartStep = std::function<void(const TMT4TestReport&)>;
+// Saves the drawn chart as the merged report's GIF; empty when there is
+// nothing to save.
+using TSaveChart = std::function<void()>;
+// Draws the merged report's balance chart in memory and returns what saves
+// it. The job draws while it writes the page, and saves once the page is
+// written: as if the chart were drawn after the page, but for the time.
+using TChartStep = std::function<TSaveChart(const TMT4TestReport&)>;
 // Told before each step, with the file it works on.
 using TStepObserver = std::function<void(TMergeStep, const std::string& fileName)>;
 

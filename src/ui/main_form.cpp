@@ -163,7 +163,7 @@ void TMainForm::BtnMergeClick() {
     {
         TBusyCursor busy;
         outcome = MergeJob(request, *ReportA, *ReportB,
-                           [this](const TMT4TestReport& report) { CreateGraph(report); });
+                           [this](const TMT4TestReport& report) { return CreateGraph(report); });
     }
     // Boxes are shown once the busy cursor is gone.
     switch (outcome.Kind) {
@@ -178,9 +178,9 @@ void TMainForm::BtnMergeClick() {
         dialogs_->ShowWarning(TextFromBytes(WarningsBoxText(outcome.Warnings)));
 }
 
-void TMainForm::CreateGraph(const TMT4TestReport& report) {
+TSaveChart TMainForm::CreateGraph(const TMT4TestReport& report) {
     if (!chartStep_) chartStep_ = BalanceChartStep(TempPath);
-    chartStep_(report);
+    return chartStep_(report);
 }
 
 }  // namespace velquist

@@ -44,7 +44,7 @@ class TMainForm : public QWidget {
     std::unique_ptr<TMT4TestReport> ReportA, ReportB;
     std::string TempPath;
     // The chart step over TempPath, made on first use.
-    std::function<void(const TMT4TestReport&)> chartStep_;
+    TChartStep chartStep_;
 
     QLabel* lblReportsToMerge = nullptr;
     TReportListBox* lbxReports = nullptr;
@@ -82,7 +82,8 @@ class TMainForm : public QWidget {
     void cbxWriteOpSymbolToReportClick();
     void BtnOnLineHelpClick();
     void BtnMergeClick();
-    void CreateGraph(const TMT4TestReport& report);
+    // Draws the chart of the merged report; what it returns saves it.
+    TSaveChart CreateGraph(const TMT4TestReport& report);
 };
 
 }  // namespace velquist

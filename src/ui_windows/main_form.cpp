@@ -162,7 +162,7 @@ void TMainForm::BtnMergeClick() {
     {
         TBusyCursor busy;
         outcome = MergeJob(request, *ReportA, *ReportB,
-                           [this](const TMT4TestReport& report) { CreateGraph(report); });
+                           [this](const TMT4TestReport& report) { return CreateGraph(report); });
     }
     // Boxes are shown once the busy cursor is gone.
     ShowOutcome(outcome);
@@ -181,9 +181,9 @@ void TMainForm::ShowOutcome(const TMergeOutcome& outcome) {
         dialogs_->ShowWarning(WideFromUtf8(WarningsBoxText(outcome.Warnings)));
 }
 
-void TMainForm::CreateGraph(const TMT4TestReport& report) {
+TSaveChart TMainForm::CreateGraph(const TMT4TestReport& report) {
     if (!chartStep_) chartStep_ = makeChartStep_(TempPath);
-    chartStep_(report);
+    return chartStep_(report);
 }
 
 int RunMessageLoop(TMainForm& form) {

@@ -115,7 +115,8 @@ class TMainForm {
     void BtnOnLineHelpClick();
     void BtnMergeClick();
     void ShowOutcome(const TMergeOutcome& outcome);
-    void CreateGraph(const TMT4TestReport& report);
+    // Draws the chart of the merged report; what it returns saves it.
+    TSaveChart CreateGraph(const TMT4TestReport& report);
 };
 
 // The line of a list box.

@@ -57,10 +57,10 @@ QImage ExpectedGifPixels(const TMT4TestReport& report) {
 TEST(BalanceChartStep, DrawsWhatCreateGraphDrawsThroughItsTemporaryFolder) {
     TFolders folders;
     const TMT4TestReport report = ResultReport(folders.Out + "/step.htm", 1000, {1100, 900, 1200});
-    BalanceChartStep(folders.Temp)(report);
+    BalanceChartStep(folders.Temp)(report)();
     EXPECT_EQ(test::ReadPicture(folders.Out + "/step.gif"), ExpectedGifPixels(report));
     EXPECT_TRUE(folders.TempIsEmpty());
-    EXPECT_THROW(BalanceChartStep(folders.Root.Path("none") + "/")(report), Error);
+    EXPECT_THROW(BalanceChartStep(folders.Root.Path("none") + "/")(report)(), Error);
 }
 
 TEST(CreateGraph, WritesTheGifBesideTheReportAndDeletesTheBitmap) {

@@ -24,7 +24,7 @@ struct TRun {
 };
 
 // A chart step that draws nothing: these tests look at the page and the output.
-const TChartStep NoPicture = [](const TMT4TestReport&) {};
+const TChartStep NoPicture = [](const TMT4TestReport&) { return TSaveChart(); };
 
 TRun Cli(const std::vector<std::string>& args, const TChartStep& chart = NoPicture) {
     std::ostringstream out, err;
@@ -202,7 +202,9 @@ TEST(Cli, ReplacesAnInputNamedAsTheResultAfterReadingIt) {
 TEST(Cli, UsesAResultNameWithoutExtensionAsGivenAndRepeatsItselfExactly) {
     TTempDir dir;
     std::vector<std::string> drawn;
-    const TChartStep chart = [&](const TMT4TestReport& r) { drawn.push_back(r.ImageFileName()); };
+    const TChartStep chart = [&](const TMT4TestReport& r) {
+        return [&] { drawn.push_back(r.ImageFileName()); };
+    };
     const std::vector<std::string> args = {"-o", dir.Path("merged"), Examples + "/trend_eurusd.htm",
                                            Examples + "/grid_usdjpy_ru.htm"};
     ASSERT_EQ(Cli(args, chart).Code, ExitSuccess);

@@ -21,10 +21,12 @@ const std::string Scalper = Examples + "/scalper_gbpjpy.htm";
 
 struct TJobRun {
     TMT4TestReport A, B;
-    std::vector<std::string> Charted;
+    std::vector<std::string> Drawn, Charted;  // by the drawing, by the saving
     TMergeOutcome Run(const TMergeRequest& request) {
-        return MergeJob(request, A, B,
-                        [this](const TMT4TestReport& r) { Charted.push_back(r.FileName); });
+        return MergeJob(request, A, B, [this](const TMT4TestReport& r) {
+            Drawn.push_back(r.FileName);
+            return [this, &r] { Charted.push_back(r.FileName); };
+        });
     }
 };
 
@@ -70,11 +72,20 @@ TEST(MergeJob, StopsAtAnErrorWithItsStepAndFileKeepingWhatWasDone) {
     EXPECT_FALSE(std::filesystem::exists(result));
 
     outcome = MergeJob({{Trend, Scalper}, result, "English"}, run.A, run.B,
-                       [](const TMT4TestReport&) { throw Error("chart failed"); });
+                       [](const TMT4TestReport&) -> TSaveChart { throw Error("chart failed"); });
     EXPECT_EQ(outcome.Kind, TKind::Failed);
     EXPECT_EQ(outcome.Step, TMergeStep::Chart);
     EXPECT_EQ(outcome.Message, "chart failed");
     EXPECT_TRUE(std::filesystem::exists(result));
+
+    // The chart is drawn while the page is written: a page that cannot be
+    // written is the error, and the chart is not saved.
+    const std::string unwritable = dir.Path("no/such/folder.htm");
+    outcome = run.Run({{Trend, Scalper}, unwritable, "English"});
+    EXPECT_EQ(outcome.Kind, TKind::Failed);
+    EXPECT_EQ(outcome.Step, TMergeStep::Write);
+    EXPECT_EQ(outcome.FileName, unwritable);
+    EXPECT_TRUE(run.Charted.empty());
 }
 
 // Runs the job on the files and compares it with reading and merging them

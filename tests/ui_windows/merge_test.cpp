@@ -85,7 +85,7 @@ TEST_F(WindowMerge, HandsTheJobTheListTheLanguageAndTheSymbolOption) {
     TMT4TestReport a, b;
     const TMergeOutcome outcome =
         MergeJob({{Scalper, Trend, Scalper}, Dir.Path("window.htm"), "German"}, a, b,
-                 [](const TMT4TestReport&) {});
+                 [](const TMT4TestReport&) { return TSaveChart(); });
     ASSERT_EQ(outcome.Kind, TMergeOutcome::TKind::Done);
     EXPECT_EQ(written, ReadFileBytes(Dir.Path("window.htm")));
 

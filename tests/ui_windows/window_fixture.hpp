@@ -81,6 +81,7 @@ class WindowTest : public ::testing::Test {
             return [this](const TMT4TestReport& report) {
                 Charted.push_back(report.FileName);
                 ChartedWhileBusy = BusyCursorShown();
+                return TSaveChart();
             };
         };
         Form = std::make_unique<TMainForm>(GetModuleHandleW(nullptr), makeChartStep,
