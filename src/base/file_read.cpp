@@ -14,8 +14,9 @@ namespace {
 
 // Reads into `bytes` until the end, the limit, or (with stopAtNul) the first
 // NUL byte; true when it stopped at the limit.
+template <typename TString>
 bool ReadUpTo(TReadSource& file, const std::string& path, std::size_t limit, bool stopAtNul,
-              std::string& bytes) {
+              TString& bytes) {
     constexpr std::size_t Piece = 1 << 16;
     while (bytes.size() < limit) {
         const std::size_t start = bytes.size();
@@ -44,7 +45,8 @@ bool HasMore(TReadSource& file) {
     return file.Read(&probe, 1, n) == 0 && n > 0;
 }
 
-void ReadBounded(const std::string& path, bool stopAtNul, std::string& bytes) {
+template <typename TString>
+void ReadBounded(const std::string& path, bool stopAtNul, TString& bytes) {
     bytes.clear();
     TReadSource file(path);
     // A regular file ends where it ended when it was opened, whatever is added
@@ -69,7 +71,7 @@ std::string ReadWholeFile(const std::string& path) {
     return bytes;
 }
 
-void ReadFileUpToNul(const std::string& path, std::string& bytes) {
+void ReadFileUpToNul(const std::string& path, TLargeString& bytes) {
     ReadBounded(path, true, bytes);
 }
 

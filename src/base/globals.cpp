@@ -16,7 +16,10 @@ std::string_view Trim(std::string_view text) {
     return text.substr(first, last - first);
 }
 
-void AppendWithCrLf(std::string& out, std::string_view text) {
+namespace {
+
+template <typename TString>
+void AppendWithCrLfTo(TString& out, std::string_view text) {
     // The next CR and the next LF are each found with memchr, which is fast on
     // the long runs between line breaks.
     std::size_t pos = 0;
@@ -37,16 +40,27 @@ void AppendWithCrLf(std::string& out, std::string_view text) {
     }
 }
 
-void NormalizeLineBreaks(std::string_view text, std::string& out) {
+template <typename TString>
+void NormalizeLineBreaksInto(std::string_view text, TString& out) {
     out.clear();
     ReserveLarge(out, text.size() + text.size() / 32 + 2);
-    AppendWithCrLf(out, text);
+    AppendWithCrLfTo(out, text);
     if (!text.empty() && text.back() != '\r' && text.back() != '\n') out += "\r\n";
+}
+
+}  // namespace
+
+void AppendWithCrLf(std::string& out, std::string_view text) { AppendWithCrLfTo(out, text); }
+
+void AppendWithCrLf(TLargeString& out, std::string_view text) { AppendWithCrLfTo(out, text); }
+
+void NormalizeLineBreaks(std::string_view text, TLargeString& out) {
+    NormalizeLineBreaksInto(text, out);
 }
 
 std::string NormalizeLineBreaks(std::string_view text) {
     std::string out;
-    NormalizeLineBreaks(text, out);
+    NormalizeLineBreaksInto(text, out);
     return out;
 }
 

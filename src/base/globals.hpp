@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/large_memory.hpp"
+
 namespace velquist {
 
 // Removes leading and trailing bytes up to 32 (blanks and control characters).
@@ -15,8 +17,8 @@ std::string_view Trim(std::string_view text);
 std::string LoadTextFile(const std::string& fileName);
 // Memory that loading one text file after another reuses.
 struct TTextFileBuffers {
-    std::string Bytes;      // the file as read
-    std::string Converted;  // its text, when line breaks had to be converted
+    TLargeString Bytes;      // the file as read
+    TLargeString Converted;  // its text, when line breaks had to be converted
 };
 // LoadTextFile through the buffers; the text stays valid until they are used
 // again.
@@ -27,10 +29,11 @@ void SaveTextFile(const std::string& fileName, std::string_view text);
 // The text's lines, each ended by CR LF (an empty text stays empty).
 std::string NormalizeLineBreaks(std::string_view text);
 // out := NormalizeLineBreaks(text), reusing out's memory.
-void NormalizeLineBreaks(std::string_view text, std::string& out);
+void NormalizeLineBreaks(std::string_view text, TLargeString& out);
 // Appends the text with each line break in it (CR, LF or CR LF) as CR LF; adds
 // no line end of its own.
 void AppendWithCrLf(std::string& out, std::string_view text);
+void AppendWithCrLf(TLargeString& out, std::string_view text);
 
 // Field n (from 1) of the text split at the separator; the whole text for
 // n <= 0, empty when there are fewer than n fields.

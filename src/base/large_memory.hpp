@@ -6,10 +6,43 @@
 #pragma once
 
 #include <cstddef>
+#include <new>
+#include <string>
+#include <vector>
 
 namespace velquist {
 
 void AdviseHugePages(const void* data, std::size_t bytes);
+
+// Blocks of at least this size are mapped on their own, aligned to 2 MiB and
+// rounded up to it, and marked for huge pages, so that the whole block fills
+// at a page fault per 2 MiB (memory from the general allocator only gets its
+// aligned middle). Smaller blocks come from operator new. (POSIX; on Windows
+// all come from operator new.)
+inline constexpr std::size_t LargeBlockFrom = std::size_t{1} << 20;
+void* AllocateLarge(std::size_t bytes);
+void FreeLarge(void* data, std::size_t bytes) noexcept;
+
+// The allocator of lists that grow large (TLargeVector).
+template <typename T>
+class TLargeAllocator {
+  public:
+    using value_type = T;
+    TLargeAllocator() = default;
+    template <typename U>
+    TLargeAllocator(const TLargeAllocator<U>&) noexcept {}
+    T* allocate(std::size_t count) {
+        if (count > static_cast<std::size_t>(-1) / sizeof(T)) throw std::bad_array_new_length();
+        return static_cast<T*>(AllocateLarge(count * sizeof(T)));
+    }
+    void deallocate(T* data, std::size_t count) noexcept { FreeLarge(data, count * sizeof(T)); }
+    friend bool operator==(const TLargeAllocator&, const TLargeAllocator&) { return true; }
+};
+
+template <typename T>
+using TLargeVector = std::vector<T, TLargeAllocator<T>>;
+// Text buffers of whole files.
+using TLargeString = std::basic_string<char, std::char_traits<char>, TLargeAllocator<char>>;
 
 // container.reserve(count), then the hint for all of its room.
 template <class TContainer>

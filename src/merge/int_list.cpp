@@ -82,7 +82,7 @@ void TIntList::GrowDense(std::int64_t low, std::int64_t high) {
         denseBase_ = low;
         return;
     }
-    std::vector<std::int32_t> wider;
+    TLargeVector<std::int32_t> wider;
     ReserveLarge(wider, size);
     wider.assign(size, -1);
     if (oldSize > 0) std::copy(dense_.begin(), dense_.end(), wider.begin() + (denseBase_ - low));

@@ -8,6 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/large_memory.hpp"
+
 namespace velquist {
 
 class TIntEntry {
@@ -53,8 +55,8 @@ class TIntList {
     void GrowDense(std::int64_t low, std::int64_t high);
     void MoveToHash();
 
-    std::vector<TIntEntry> items_;
-    std::vector<std::int32_t> dense_;  // first position, or -1
+    TLargeVector<TIntEntry> items_;
+    TLargeVector<std::int32_t> dense_;  // first position, or -1
     std::int64_t denseBase_ = 0;
     std::int64_t expected_ = 0;
     bool useHash_ = false;

@@ -129,7 +129,7 @@ void TMergeRun::WalkMerged(Visit visit) const {
 // writes only its own result.
 void TMergeRun::Finish() {
     if (!pending_) return;
-    std::vector<TTimeOrderRow>().swap(sorted_);
+    TLargeVector<TTimeOrderRow>().swap(sorted_);
     TOperationList placed;
     placed.Reserve(records_.size());
     TStatisticsWalk statistics(static_cast<std::int32_t>(records_.size()));

@@ -38,7 +38,7 @@ class TMergeRun {
     bool pending_ = false;
     // The rows' records in the merged order (Row: the row's place in the
     // report's list), and the room the next sort fills.
-    std::vector<TTimeOrderRow> records_, sorted_;
+    TLargeVector<TTimeOrderRow> records_, sorted_;
     std::int32_t orderCount_ = 0;  // OrderCount() of the merged rows
     TIntList orders_;              // the renumbering's, kept for its memory
 };

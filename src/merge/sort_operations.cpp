@@ -16,7 +16,7 @@ namespace {
 // places are filled from the back, where each row that moves back (or stays)
 // is still in its old place. The sort moves most rows only a little, so this
 // streams through the list, and no second list of all rows is needed.
-void MoveIntoPlace(std::vector<TOperation>& rows, const std::vector<TTimeOrderRow>& sorted,
+void MoveIntoPlace(TLargeVector<TOperation>& rows, const TLargeVector<TTimeOrderRow>& sorted,
                    std::vector<TOperation>& forward) {
     for (std::size_t k = 0; k < sorted.size(); ++k)
         if (sorted[k].Row > k) forward.push_back(std::move(rows[sorted[k].Row]));
@@ -33,7 +33,7 @@ void MoveIntoPlace(std::vector<TOperation>& rows, const std::vector<TTimeOrderRo
 
 // Working memory, kept per thread and reused by the next call.
 struct TSortScratch {
-    std::vector<TTimeOrderRow> Unsorted, Sorted;
+    TLargeVector<TTimeOrderRow> Unsorted, Sorted;
     std::vector<TOperation> Forward;
 };
 

@@ -14,7 +14,7 @@ namespace {
 // Stage 2: one sweep that moves a higher order number right within equal
 // times. After a swap the re-test of the same pair always fails (the numbers
 // now ascend), so the sweep stays linear.
-void SweepByOrder(std::vector<TTimeOrderRow>& rows) {
+void SweepByOrder(TLargeVector<TTimeOrderRow>& rows) {
     for (std::size_t i = 0; i + 1 < rows.size();) {
         if (rows[i].Time == rows[i + 1].Time && rows[i].Order > rows[i + 1].Order) {
             std::swap(rows[i], rows[i + 1]);
@@ -27,7 +27,7 @@ void SweepByOrder(std::vector<TTimeOrderRow>& rows) {
 // Stage 3: an order's row at a new time that stands behind a row of a lower
 // order of that time moves up to follow its own order's previous row. After a
 // swap row i + 1 has row i's order, so the re-test fails: linear again.
-void KeepOrdersTogether(std::vector<TTimeOrderRow>& rows) {
+void KeepOrdersTogether(TLargeVector<TTimeOrderRow>& rows) {
     for (std::size_t i = 0; i + 2 < rows.size();) {
         const TTimeOrderRow& a = rows[i];
         const TTimeOrderRow& b = rows[i + 1];
@@ -46,7 +46,7 @@ bool SameTimeAndOrder(const TTimeOrderRow& a, const TTimeOrderRow& b) {
 }
 
 // Stable insertion sort by Num of rows[first, last).
-void InsertionSortByNum(std::vector<TTimeOrderRow>& rows, std::size_t first, std::size_t last) {
+void InsertionSortByNum(TLargeVector<TTimeOrderRow>& rows, std::size_t first, std::size_t last) {
     for (std::size_t k = first + 1; k < last; ++k) {
         const TTimeOrderRow moving = rows[k];
         std::size_t m = k;
@@ -60,7 +60,7 @@ void InsertionSortByNum(std::vector<TTimeOrderRow>& rows, std::size_t first, std
 // maximal run of equal (time, order), and their fixed point is the run sorted
 // by Num with equal numbers in their previous sequence: a stable sort of each
 // run, without the quadratic sweeps.
-void RestoreReportSequence(std::vector<TTimeOrderRow>& rows) {
+void RestoreReportSequence(TLargeVector<TTimeOrderRow>& rows) {
     constexpr std::size_t shortRun = 32;
     const auto byNum = [](const TTimeOrderRow& a, const TTimeOrderRow& b) { return a.Num < b.Num; };
     for (std::size_t first = 0; first < rows.size();) {
@@ -79,8 +79,8 @@ void RestoreReportSequence(std::vector<TTimeOrderRow>& rows) {
 // large reports, fresh memory for every call cost more (a page fault per
 // 4 KiB) than the sorting itself.
 struct TQuickSortScratch {
-    std::vector<TPackedKeyRecord> Packed;
-    std::vector<TWideKeyRecord> Wide;
+    TLargeVector<TPackedKeyRecord> Packed;
+    TLargeVector<TWideKeyRecord> Wide;
 };
 
 TQuickSortScratch& Scratch() {
@@ -91,8 +91,8 @@ TQuickSortScratch& Scratch() {
 // Stage 1: sorted := the records in the quicksort's order of their keys. The
 // quicksort works on (key, position) pairs, packed into one word when the
 // keys allow, and the records are gathered after.
-void QuickSortByTime(const std::vector<TTimeOrderRow>& records,
-                     std::vector<TTimeOrderRow>& sorted) {
+void QuickSortByTime(const TLargeVector<TTimeOrderRow>& records,
+                     TLargeVector<TTimeOrderRow>& sorted) {
     const std::size_t count = records.size();
     std::int64_t lowest = records[0].Key, highest = records[0].Key;
     for (const TTimeOrderRow& record : records) {
@@ -101,20 +101,20 @@ void QuickSortByTime(const std::vector<TTimeOrderRow>& records,
     }
     TQuickSortScratch& scratch = Scratch();
     if (KeysFitPacked(lowest, highest)) {
-        std::vector<TPackedKeyRecord>& packed = scratch.Packed;
+        TLargeVector<TPackedKeyRecord>& packed = scratch.Packed;
         ReserveLarge(packed, records.capacity());
         packed.resize(count);
         for (std::size_t i = 0; i < count; ++i)
             packed[i] = static_cast<std::uint64_t>(records[i].Key - lowest) << 32 | i;
-        QuickSortByKey(packed);
+        QuickSortByKey(packed.data(), packed.size());
         for (std::size_t k = 0; k < count; ++k)
             sorted[k] = records[static_cast<std::uint32_t>(packed[k])];
     } else {
-        std::vector<TWideKeyRecord>& wide = scratch.Wide;
+        TLargeVector<TWideKeyRecord>& wide = scratch.Wide;
         wide.resize(count);
         for (std::size_t i = 0; i < count; ++i)
             wide[i] = {records[i].Key, static_cast<std::uint32_t>(i)};
-        QuickSortByKey(wide);
+        QuickSortByKey(wide.data(), wide.size());
         for (std::size_t k = 0; k < count; ++k) sorted[k] = records[wide[k].Position];
     }
 }
@@ -122,7 +122,7 @@ void QuickSortByTime(const std::vector<TTimeOrderRow>& records,
 }  // namespace
 
 void AppendTimeOrderRows(const TOperationList& rows, std::size_t first,
-                         std::vector<TTimeOrderRow>& records) {
+                         TLargeVector<TTimeOrderRow>& records) {
     const auto row = rows.begin() + static_cast<std::ptrdiff_t>(first);
     const std::size_t count = static_cast<std::size_t>(rows.end() - row);
     const std::size_t start = records.size();
@@ -140,8 +140,8 @@ void AppendTimeOrderRows(const TOperationList& rows, std::size_t first,
         TKeys{added});
 }
 
-void PutIntoTimeOrder(const std::vector<TTimeOrderRow>& records,
-                      std::vector<TTimeOrderRow>& sorted) {
+void PutIntoTimeOrder(const TLargeVector<TTimeOrderRow>& records,
+                      TLargeVector<TTimeOrderRow>& sorted) {
     ReserveLarge(sorted, records.capacity());
     sorted.resize(records.size());
     if (records.empty()) return;

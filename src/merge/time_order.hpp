@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/large_memory.hpp"
 #include "model/operation.hpp"
 
 namespace velquist {
@@ -24,12 +25,12 @@ struct TTimeOrderRow {
 // Appends a record of each row from position `first` on: its key, time, order
 // and Num, with Row its position in the list.
 void AppendTimeOrderRows(const TOperationList& rows, std::size_t first,
-                         std::vector<TTimeOrderRow>& records);
+                         TLargeVector<TTimeOrderRow>& records);
 
 // sorted := the records, taken in their sequence, in the merge's time order.
 // Working memory is kept per thread for the next call, sized by the capacity
 // of `records`, which a run of merges sets to what it expects to reach.
-void PutIntoTimeOrder(const std::vector<TTimeOrderRow>& records,
-                      std::vector<TTimeOrderRow>& sorted);
+void PutIntoTimeOrder(const TLargeVector<TTimeOrderRow>& records,
+                      TLargeVector<TTimeOrderRow>& sorted);
 
 }  // namespace velquist

@@ -90,15 +90,15 @@ void QuickSortRange(typename Records::Record* rows, TRange whole) {
 // thread, so the result is the same rows in the same places, whatever the
 // timing.
 template <typename Records>
-void QuickSort(std::vector<typename Records::Record>& rows) {
-    if (rows.size() < 2) return;
-    const TRange whole{0, static_cast<std::ptrdiff_t>(rows.size()) - 1};
-    if (rows.size() < QuickSortSplitFrom) return QuickSortRange<Records>(rows.data(), whole);
+void QuickSort(typename Records::Record* rows, std::size_t count) {
+    if (count < 2) return;
+    const TRange whole{0, static_cast<std::ptrdiff_t>(count) - 1};
+    if (count < QuickSortSplitFrom) return QuickSortRange<Records>(rows, whole);
     std::ptrdiff_t i = 0, j = 0;
-    Partition<Records>(rows.data(), whole, i, j);
+    Partition<Records>(rows, whole, i, j);
     const TRange left{whole.Left, j}, right{i, whole.Right};
-    RunSideBySide([&rows, left] { QuickSortRange<Records>(rows.data(), left); },
-                  [&rows, right] { QuickSortRange<Records>(rows.data(), right); });
+    RunSideBySide([rows, left] { QuickSortRange<Records>(rows, left); },
+                  [rows, right] { QuickSortRange<Records>(rows, right); });
 }
 
 }  // namespace
@@ -108,8 +108,12 @@ bool KeysFitPacked(std::int64_t lowestKey, std::int64_t highestKey) {
            TPackedRecords::PositionBits;
 }
 
-void QuickSortByKey(std::vector<TPackedKeyRecord>& records) { QuickSort<TPackedRecords>(records); }
+void QuickSortByKey(TPackedKeyRecord* records, std::size_t count) {
+    QuickSort<TPackedRecords>(records, count);
+}
 
-void QuickSortByKey(std::vector<TWideKeyRecord>& records) { QuickSort<TWideRecords>(records); }
+void QuickSortByKey(TWideKeyRecord* records, std::size_t count) {
+    QuickSort<TWideRecords>(records, count);
+}
 
 }  // namespace velquist

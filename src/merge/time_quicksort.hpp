@@ -8,7 +8,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 
 namespace velquist {
 
@@ -27,7 +26,7 @@ bool KeysFitPacked(std::int64_t lowestKey, std::int64_t highestKey);
 inline constexpr std::size_t QuickSortSplitFrom = 1 << 15;
 
 // Both sort by key alone, leaving equal keys as the recursive quicksort does.
-void QuickSortByKey(std::vector<TPackedKeyRecord>& records);
-void QuickSortByKey(std::vector<TWideKeyRecord>& records);
+void QuickSortByKey(TPackedKeyRecord* records, std::size_t count);
+void QuickSortByKey(TWideKeyRecord* records, std::size_t count);
 
 }  // namespace velquist

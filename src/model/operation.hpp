@@ -64,7 +64,7 @@ class TOperationList {
     auto end() const { return items_.end(); }
 
   private:
-    std::vector<TOperation> items_;
+    TLargeVector<TOperation> items_;
 };
 
 }  // namespace velquist

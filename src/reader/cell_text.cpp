@@ -95,7 +95,7 @@ char* CloseTag(std::string_view tag, char* out) {
 // something behind is longer than what it leaves. A ">" outside a tag appends
 // nothing: the tag text it would test was emptied or holds neither "td" nor
 // "tr".
-void CellText(std::string_view fileText, std::string& result) {
+void CellText(std::string_view fileText, TLargeString& result) {
     ReserveLarge(result, fileText.size());
     result.resize(fileText.size());
     char* out = result.data();
@@ -137,18 +137,18 @@ void CellText(std::string_view fileText, std::string& result) {
 }
 
 std::string CellText(std::string_view fileText) {
-    std::string result;
+    TLargeString result;
     CellText(fileText, result);
-    return result;
+    return std::string(result);
 }
 
-std::vector<TTextLine> SplitLines(std::string_view text) {
-    std::vector<TTextLine> lines;
+TTextLines SplitLines(std::string_view text) {
+    TTextLines lines;
     SplitLines(text, lines);
     return lines;
 }
 
-void SplitLines(std::string_view text, std::vector<TTextLine>& lines) {
+void SplitLines(std::string_view text, TTextLines& lines) {
     lines.clear();
     const char* p = text.data();
     const char* const end = p + text.size();

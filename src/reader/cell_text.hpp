@@ -7,13 +7,15 @@
 #include <string_view>
 #include <vector>
 
+#include "base/large_memory.hpp"
+
 namespace velquist {
 
 // Strips the tags of a file text (after LoadTextFile) into cell text.
 std::string CellText(std::string_view fileText);
 // The same into `result`, reusing its memory, which must hold the whole file
 // text on the way.
-void CellText(std::string_view fileText, std::string& result);
+void CellText(std::string_view fileText, TLargeString& result);
 
 // One line of a text split at line breaks (CR, LF or CR LF).
 struct TTextLine {
@@ -23,10 +25,13 @@ struct TTextLine {
     bool EndsRow = false;
 };
 
+// A whole file's lines: a large list.
+using TTextLines = TLargeVector<TTextLine>;
+
 // The lines of a text; empty lines count, the last line needs no terminator.
-std::vector<TTextLine> SplitLines(std::string_view text);
+TTextLines SplitLines(std::string_view text);
 // The same into `lines`, reusing its memory.
-void SplitLines(std::string_view text, std::vector<TTextLine>& lines);
+void SplitLines(std::string_view text, TTextLines& lines);
 
 // Splits a line at ";" into its fields (no trimming), reusing the vector.
 void SplitFields(std::string_view line, std::vector<std::string_view>& fields);

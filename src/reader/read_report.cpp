@@ -36,7 +36,7 @@ struct TOperationsHeader {
 };
 
 // The operations header: field 1 is "num" and field 2 is "Time".
-TOperationsHeader FindOperationsHeader(const std::vector<TTextLine>& lines) {
+TOperationsHeader FindOperationsHeader(const TTextLines& lines) {
     TOperationsHeader header;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string_view line = lines[i].Text;
@@ -72,7 +72,7 @@ std::string_view SplitOffField(std::string_view line, int n, std::string& rest) 
 
 // Parses the rows after the header. Rows of a "Symbol" column keep their own
 // symbol; the others get the report's later.
-void ReadOperations(const std::vector<TTextLine>& lines, const TOperationsHeader& header,
+void ReadOperations(const TTextLines& lines, const TOperationsHeader& header,
                     TOperationList& operations) {
     TOperation scratch;
     std::string row;
@@ -96,7 +96,7 @@ void ReadOperations(const std::vector<TTextLine>& lines, const TOperationsHeader
 
 // With no operations header recognised: the row above the first line whose
 // second field is a date-time, when there is one.
-std::optional<std::string> UnknownOperationsHeader(const std::vector<TTextLine>& lines) {
+std::optional<std::string> UnknownOperationsHeader(const TTextLines& lines) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (!ParseReportDateTime(ExtractField(lines[i].Text, 2, ';'))) continue;
         for (std::size_t j = i; j-- > 0;)
@@ -111,8 +111,8 @@ std::optional<std::string> UnknownOperationsHeader(const std::vector<TTextLine>&
 // What loading a file gives: its cell text with the lines and rows found in
 // it. The lines point into the text.
 struct TLoadedReportFile::TParts {
-    std::string CellText;
-    std::vector<TTextLine> Lines;
+    TLargeString CellText;
+    TTextLines Lines;
     TOperationsHeader Header;
     TOperationList Operations;
     std::optional<std::string> UnknownHeader;
@@ -169,7 +169,7 @@ void TMT4TestReport::ReadFromFile(TLoadedReportFile&& file) {
     FileName = std::move(file.fileName_);
     if (file.error_) std::rethrow_exception(file.error_);
     TLoadedReportFile::TParts& parts = *file.parts_;
-    const std::vector<TTextLine>& lines = parts.Lines;
+    const TTextLines& lines = parts.Lines;
     const TOperationsHeader& header = parts.Header;
     // The rows held before stay with the file, whose memory may be reused.
     std::swap(Operations, parts.Operations);

@@ -53,8 +53,7 @@ std::string CollapseEmptyItems(std::string_view text) {
 // A row that the file itself broke into several lines (a line break inside the
 // parameter cell) is taken whole, its inner line breaks dropped, so that no
 // parameter after the first break is lost.
-std::string ParametersOf(const std::vector<TTextLine>& lines, std::size_t index,
-                         std::string_view label) {
+std::string ParametersOf(const TTextLines& lines, std::size_t index, std::string_view label) {
     std::string row(lines[index].Text);
     for (std::size_t i = index; !lines[i].EndsRow && i + 1 < lines.size(); ++i)
         row.append(lines[i + 1].Text);
@@ -65,8 +64,7 @@ std::string ParametersOf(const std::vector<TTextLine>& lines, std::size_t index,
 
 // A title among the last two lines of a cut-short file reads the missing lines
 // as empty; the report checks then tell what else is missing.
-void ReadTitleBlock(TMT4TestReport& report, const std::vector<TTextLine>& lines, std::size_t i,
-                    int d) {
+void ReadTitleBlock(TMT4TestReport& report, const TTextLines& lines, std::size_t i, int d) {
     auto lineAfter = [&](std::size_t n) {
         return i + n < lines.size() ? lines[i + n].Text : std::string_view{};
     };
@@ -185,8 +183,7 @@ void ActOnKey(TMT4TestReport& r, const std::string& key, const TFields& fields, 
 
 }  // namespace
 
-TLabelsSeen ScanSummary(TMT4TestReport& report, const std::vector<TTextLine>& lines,
-                        std::size_t scanEnd) {
+TLabelsSeen ScanSummary(TMT4TestReport& report, const TTextLines& lines, std::size_t scanEnd) {
     TLabelsSeen seen;
     // Only the last "Parameters" label counts, as each one overwrites the
     // field; taking it once after the scan keeps the scan linear.

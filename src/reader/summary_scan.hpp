@@ -26,7 +26,6 @@ struct TLabelsSeen {
 
 // Acts on every labelled cell of lines[0 .. scanEnd - 1]. Fields that no label
 // names keep their values.
-TLabelsSeen ScanSummary(TMT4TestReport& report, const std::vector<TTextLine>& lines,
-                        std::size_t scanEnd);
+TLabelsSeen ScanSummary(TMT4TestReport& report, const TTextLines& lines, std::size_t scanEnd);
 
 }  // namespace velquist

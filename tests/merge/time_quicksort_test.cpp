@@ -66,7 +66,7 @@ std::vector<std::uint32_t> PackedOrder(const std::vector<std::int64_t>& keys) {
     std::vector<TPackedKeyRecord> records;
     for (std::size_t i = 0; i < keys.size(); ++i)
         records.push_back(static_cast<std::uint64_t>(keys[i] - lowest) << 32 | i);
-    QuickSortByKey(records);
+    QuickSortByKey(records.data(), records.size());
     std::vector<std::uint32_t> positions;
     for (const TPackedKeyRecord record : records)
         positions.push_back(static_cast<std::uint32_t>(record));
@@ -77,7 +77,7 @@ std::vector<std::uint32_t> WideOrder(const std::vector<std::int64_t>& keys) {
     std::vector<TWideKeyRecord> records;
     for (std::size_t i = 0; i < keys.size(); ++i)
         records.push_back({keys[i], static_cast<std::uint32_t>(i)});
-    QuickSortByKey(records);
+    QuickSortByKey(records.data(), records.size());
     std::vector<std::uint32_t> positions;
     for (const TWideKeyRecord& record : records) positions.push_back(record.Position);
     return positions;
