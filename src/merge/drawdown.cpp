@@ -20,11 +20,11 @@ double SeriesMinBalance(const TBalanceSeries& series) {
 
 void FindDrawdownPairs(const TBalanceSeries& series, TOperConsecList& peaks,
                        TOperConsecList& troughs) {
-    const std::vector<double>& balance = series.Balances;
-    const std::vector<std::int32_t>& position = series.Positions;
+    const TLargeVector<double>& balance = series.Balances;
+    const TLargeVector<std::int32_t>& position = series.Positions;
     const std::size_t count = balance.size();
     // troughEnd[k]: where a trough search that begins at balance row k ends.
-    std::vector<std::uint32_t> troughEnd(count);
+    TLargeVector<std::uint32_t> troughEnd(count);
     for (std::size_t k = count; k-- > 0;)
         troughEnd[k] = k + 1 < count && balance[k + 1] <= balance[k]
                            ? troughEnd[k + 1]

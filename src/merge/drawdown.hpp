@@ -6,14 +6,15 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/large_memory.hpp"
 #include "merge/oper_consec_list.hpp"
 
 namespace velquist {
 
 // The balance rows of an operations list, in list order.
 struct TBalanceSeries {
-    std::vector<std::int32_t> Positions;  // row positions, increasing
-    std::vector<double> Balances;
+    TLargeVector<std::int32_t> Positions;  // row positions, increasing
+    TLargeVector<double> Balances;
 };
 
 // Highest balance of the series, starting from 0; lowest, starting from the

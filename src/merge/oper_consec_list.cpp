@@ -32,7 +32,7 @@ void TOperConsecList::SortDescending() {
     for (const TOperConsecEntry& entry : items_)
         ++start[static_cast<std::size_t>(highest - entry.Number) + 1];
     for (std::size_t k = 1; k < start.size(); ++k) start[k] += start[k - 1];
-    std::vector<TOperConsecEntry> sorted(items_.size());
+    TLargeVector<TOperConsecEntry> sorted(items_.size());
     for (const TOperConsecEntry& entry : items_)
         sorted[start[static_cast<std::size_t>(highest - entry.Number)]++] = entry;
     items_.swap(sorted);

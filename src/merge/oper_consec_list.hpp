@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/large_memory.hpp"
+
 namespace velquist {
 
 class TOperConsecEntry {
@@ -27,7 +29,7 @@ class TOperConsecList {
     auto end() const { return items_.end(); }
 
   private:
-    std::vector<TOperConsecEntry> items_;
+    TLargeVector<TOperConsecEntry> items_;
 };
 
 }  // namespace velquist
