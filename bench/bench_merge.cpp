@@ -42,7 +42,9 @@ double MergeMilliseconds(const std::vector<velquist::TMT4TestReport>& reports,
                          velquist::TMT4TestReport& merged) {
     merged = reports.front();
     const auto start = std::chrono::steady_clock::now();
-    // As the merge job does it: one run, finished after the last merge.
+    // As the merge job does it: room for as many rows as the first report's
+    // in each report, then one run, finished after the last merge.
+    merged.Operations.Reserve(static_cast<std::size_t>(merged.Operations.Count()) * reports.size());
     velquist::TMergeRun run(merged);
     for (std::size_t i = 1; i < reports.size(); ++i) run.Fold(reports[i]);
     run.Finish();
