@@ -49,6 +49,15 @@ void TMergeRun::Start() {
     ReserveLarge(records_, report_.Operations.Capacity());
     AppendTimeOrderRows(report_.Operations, 0, records_);
     orderCount_ = report_.Operations.OrderCount();
+    orderLow_ = 1;
+    orderHigh_ = 0;
+    for (const TTimeOrderRow& record : records_) IncludeOrder(record.Order);
+}
+
+void TMergeRun::IncludeOrder(std::int32_t order) {
+    if (orderLow_ > orderHigh_) orderLow_ = orderHigh_ = order;
+    orderLow_ = std::min<std::int64_t>(orderLow_, order);
+    orderHigh_ = std::max<std::int64_t>(orderHigh_, order);
 }
 
 // All the room a fold needs, taken before anything changes: a fold that runs
@@ -62,8 +71,36 @@ void TMergeRun::Reserve(std::size_t rowCount) {
 
 // In the new order: Num 1..N, and orders renumbered 1, 2, ... by the
 // position of each order's first row (the TIntList index of its first
-// sighting).
+// sighting, plus 1). After that the orders are exactly 1..K.
 void TMergeRun::RenumberSorted() {
+    // The rule of TIntList's own table: orders that lie close together, as
+    // they do after the first fold (A's 1..K, B's moved past them).
+    const std::int64_t span = orderLow_ > orderHigh_ ? 0 : orderHigh_ - orderLow_ + 1;
+    if (span <= 4 * static_cast<std::int64_t>(sorted_.size()) + 1024)
+        RenumberByTable();
+    else
+        RenumberByList();
+    orderLow_ = 1;
+    orderHigh_ = orderCount_;
+}
+
+// numbers_[order - orderLow_]: the order's new number, 0 until its first row.
+// Without branches on first sightings, which are too frequent to guess.
+void TMergeRun::RenumberByTable() {
+    numbers_.assign(static_cast<std::size_t>(orderHigh_ - orderLow_ + 1), 0);
+    std::int32_t count = 0, position = 0;
+    for (TTimeOrderRow& record : sorted_) {
+        record.Num = ++position;
+        std::int32_t& number = numbers_[static_cast<std::size_t>(record.Order - orderLow_)];
+        const std::int32_t first = number == 0 ? 1 : 0;
+        count += first;
+        number += first * count;
+        record.Order = number;
+    }
+    orderCount_ = count;
+}
+
+void TMergeRun::RenumberByList() {
     // Announcing the run's expected rows keeps one table for all folds.
     orders_.Clear();
     orders_.Reserve(static_cast<std::int32_t>(
@@ -99,6 +136,7 @@ void TMergeRun::Fold(const TMT4TestReport& b) {
         record.Order = static_cast<std::int32_t>(static_cast<std::uint32_t>(record.Order) +
                                                  static_cast<std::uint32_t>(orderCount_));
         record.Num = static_cast<std::int32_t>(i + 1);
+        IncludeOrder(record.Order);
     }
     pending_ = true;
     PutIntoTimeOrder(records_, sorted_);

@@ -31,6 +31,9 @@ class TMergeRun {
     void Start();
     void Reserve(std::size_t rowCount);
     void RenumberSorted();
+    void RenumberByTable();
+    void RenumberByList();
+    void IncludeOrder(std::int32_t order);
     template <typename Visit>
     void WalkMerged(Visit visit) const;
 
@@ -40,7 +43,12 @@ class TMergeRun {
     // report's list), and the room the next sort fills.
     TLargeVector<TTimeOrderRow> records_, sorted_;
     std::int32_t orderCount_ = 0;  // OrderCount() of the merged rows
-    TIntList orders_;              // the renumbering's, kept for its memory
+    // The lowest and highest order number among the records (none: Low > High).
+    std::int64_t orderLow_ = 1, orderHigh_ = 0;
+    // The renumbering's memory, kept for the next fold: a table over the
+    // orders' range, or a list where they lie far apart.
+    TLargeVector<std::int32_t> numbers_;
+    TIntList orders_;
 };
 
 }  // namespace velquist

@@ -229,18 +229,19 @@ TEST(Merge, OfAReportWithItselfDoublesItsRows) {
 }
 
 // Small reports with awkward content: rows out of time order, shared times
-// across reports, orders with gaps, repeated and unrelated Num values, rows
-// with a profit but no balance and the other way round.
+// across reports, orders with gaps (some far apart), repeated and unrelated
+// Num values, rows with a profit but no balance and the other way round.
 TMT4TestReport RandomReport(std::mt19937& random) {
     TMT4TestReport report;
     report.InitialDeposit = static_cast<double>(random() % 1000);
     report.Symbol = random() % 2 ? "EURUSD" : "GBPUSD";
     report.Period = random() % 3 ? "1 Hour (H1)" : "Daily";
     const int count = static_cast<int>(random() % 40);
+    const std::int32_t spread = random() % 4 == 0 ? 1000003 : 1;  // orders far apart
     for (int i = 0; i < count; ++i) {
         TOperation row =
             Opening(Minute(static_cast<int>(random() % 30)), random() % 2 ? "buy" : "sell",
-                    static_cast<std::int32_t>(random() % 9));
+                    static_cast<std::int32_t>(random() % 9) * spread);
         row.Num = static_cast<std::int32_t>(random() % 50);
         if (random() % 2) {
             row.HasProfit = random() % 8 != 0;
