@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """End-to-end timing of velquist-merge: writes COUNT synthetic reports of ROWS
-operations each, merges them with the command line (HTML and chart) and prints
-the wall time and the peak memory of the merge; also the time of merging two
-small example reports.
+operations each, merges them with the command line (HTML and chart) three
+times and prints the median wall time and the peak memory of the merge; also
+the time of merging two small example reports.
   bench/end_to_end.py [COUNT [ROWS]]   (defaults 20 and 30000; run after scripts/build)"""
 
 import os
@@ -19,14 +19,14 @@ CLI = ROOT / "build" / "src" / "cli" / "velquist-merge"
 WRITER = ROOT / "build" / "bench" / "write_reports"
 
 
-def timed(args, runs=1):
-    best = None
+def timed(args, runs):
+    """The wall times of `runs` runs, shortest first."""
+    times = []
     for _ in range(runs):
         start = time.perf_counter()
         subprocess.run(args, check=True, env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
-        elapsed = time.perf_counter() - start
-        best = elapsed if best is None else min(best, elapsed)
-    return best
+        times.append(time.perf_counter() - start)
+    return sorted(times)
 
 
 def main():
@@ -34,15 +34,18 @@ def main():
     rows = int(sys.argv[2]) if len(sys.argv) > 2 else 30000
     folder = pathlib.Path(tempfile.mkdtemp(prefix="velquist-e2e-"))
     subprocess.run([str(WRITER), str(count), str(rows), str(folder)], check=True)
+    # The reports just written go to disk first: their write-back would
+    # otherwise share the cores with the merge being timed.
+    os.sync()
     reports = sorted(str(p) for p in folder.glob("report*.htm"))
     size = sum(os.path.getsize(p) for p in reports) / 1e6
-    wall = timed([str(CLI), "-o", str(folder / "merged.htm")] + reports)
+    walls = timed([str(CLI), "-o", str(folder / "merged.htm")] + reports, runs=3)
     peak = resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss / 1024
-    print(f"merge {count} x {rows} operations ({size:.0f} MB of HTML): {wall * 1000:.0f} ms wall, "
-          f"peak {peak:.0f} MB")
+    print(f"merge {count} x {rows} operations ({size:.0f} MB of HTML): {walls[1] * 1000:.0f} ms "
+          f"wall (median of {', '.join(f'{t * 1000:.0f}' for t in walls)}), peak {peak:.0f} MB")
     examples = [str(ROOT / "examples" / "trend_eurusd.htm"), str(ROOT / "examples" / "scalper_gbpjpy.htm")]
     small = timed([str(CLI), "-o", str(folder / "small.htm")] + examples, runs=5)
-    print(f"merge 2 small example reports: {small * 1000:.0f} ms wall (best of 5)")
+    print(f"merge 2 small example reports: {small[0] * 1000:.0f} ms wall (best of 5)")
     shutil.rmtree(folder)
 
 
