@@ -44,6 +44,7 @@ def main():
     print(f"merge {count} x {rows} operations ({size:.0f} MB of HTML): {walls[1] * 1000:.0f} ms "
           f"wall (median of {', '.join(f'{t * 1000:.0f}' for t in walls)}), peak {peak:.0f} MB")
     examples = [str(ROOT / "examples" / "trend_eurusd.htm"), str(ROOT / "examples" / "scalper_gbpjpy.htm")]
+    os.sync()  # the merged pages too
     small = timed([str(CLI), "-o", str(folder / "small.htm")] + examples, runs=5)
     print(f"merge 2 small example reports: {small[0] * 1000:.0f} ms wall (best of 5)")
     shutil.rmtree(folder)
