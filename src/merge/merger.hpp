@@ -7,7 +7,6 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 #include "merge/int_list.hpp"
 #include "merge/time_order.hpp"

@@ -123,7 +123,8 @@ class TMT4TestReport {
 
     // Replaces the report's content by one report file (reader/read_report.cpp).
     void ReadFromFile(const std::string& fileName);
-    // The same, from a file loaded beforehand; the file is taken over.
+    // The same, from a file loaded beforehand, which is used up: what stays
+    // in it (the rows held before among them) is only memory to reuse.
     void ReadFromFile(TLoadedReportFile&& file);
     // Folds report b into this one (merge/merger.cpp).
     void Merge(const TMT4TestReport& b);
