@@ -35,7 +35,7 @@ inline constexpr std::size_t MaxStreamedFileSize = std::size_t{256} << 20;
 std::string ReadWholeFile(const std::string& path);
 // bytes := the file's bytes up to its first NUL byte, read no further than
 // that. The string's memory is reused.
-void ReadFileUpToNul(const std::string& path, TLargeString& bytes);
+void ReadFileUpToNul(const std::string& path, TLargeBuffer& bytes);
 
 // Writes a file as described above; Commit puts it in place. Destroyed
 // without Commit, it removes the temporary file and the target stays as it

@@ -71,7 +71,7 @@ std::string ReadWholeFile(const std::string& path) {
     return bytes;
 }
 
-void ReadFileUpToNul(const std::string& path, TLargeString& bytes) {
+void ReadFileUpToNul(const std::string& path, TLargeBuffer& bytes) {
     ReadBounded(path, true, bytes);
 }
 

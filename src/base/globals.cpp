@@ -85,8 +85,9 @@ std::string_view LoadTextFile(const std::string& fileName, TTextFileBuffers& buf
     // The text ends at the first NUL byte, so reading stops there too: an
     // endless device such as /dev/zero gives an empty text.
     ReadFileUpToNul(fileName, buffers.Bytes);
-    if (EndsEveryLineWithCrLf(buffers.Bytes)) return buffers.Bytes;
-    NormalizeLineBreaks(buffers.Bytes, buffers.Converted);
+    const std::string_view bytes(buffers.Bytes.data(), buffers.Bytes.size());
+    if (EndsEveryLineWithCrLf(bytes)) return bytes;
+    NormalizeLineBreaks(bytes, buffers.Converted);
     return buffers.Converted;
 }
 

@@ -17,7 +17,7 @@ std::string_view Trim(std::string_view text);
 std::string LoadTextFile(const std::string& fileName);
 // Memory that loading one text file after another reuses.
 struct TTextFileBuffers {
-    TLargeString Bytes;      // the file as read
+    TLargeBuffer Bytes;      // the file as read
     TLargeString Converted;  // its text, when line breaks had to be converted
 };
 // LoadTextFile through the buffers; the text stays valid until they are used

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace velquist {
@@ -43,6 +44,30 @@ template <typename T>
 using TLargeVector = std::vector<T, TLargeAllocator<T>>;
 // Text buffers of whole files.
 using TLargeString = std::basic_string<char, std::char_traits<char>, TLargeAllocator<char>>;
+
+// The same for buffers that are written right after they grow (a file read
+// into one): growing leaves the new elements as they are instead of filling
+// them first, which for a whole file cost as much as a copy of it.
+template <typename T>
+class TUnfilledLargeAllocator : public TLargeAllocator<T> {
+  public:
+    template <typename U>
+    struct rebind {
+        using other = TUnfilledLargeAllocator<U>;
+    };
+    TUnfilledLargeAllocator() = default;
+    template <typename U>
+    TUnfilledLargeAllocator(const TUnfilledLargeAllocator<U>&) noexcept {}
+    template <typename U>
+    void construct(U* place) {
+        ::new (static_cast<void*>(place)) U;
+    }
+    template <typename U, typename... Args>
+    void construct(U* place, Args&&... args) {
+        ::new (static_cast<void*>(place)) U(std::forward<Args>(args)...);
+    }
+};
+using TLargeBuffer = std::vector<char, TUnfilledLargeAllocator<char>>;
 
 // container.reserve(count), then the hint for all of its room.
 template <class TContainer>

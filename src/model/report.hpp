@@ -32,7 +32,7 @@ class TLoadedReportFile {
         TBuffers();
         ~TBuffers();
         TTextFileBuffers File;
-        TLargeString Cells;  // the cell text, before the loaded file keeps a copy
+        TLargeBuffer Cells;  // the cell text, before the loaded file keeps a copy
         // What a file read before still held (HandMemoryTo), refilled by the
         // next file loaded through these buffers.
         std::unique_ptr<TParts> Spare;

@@ -95,7 +95,7 @@ char* CloseTag(std::string_view tag, char* out) {
 // something behind is longer than what it leaves. A ">" outside a tag appends
 // nothing: the tag text it would test was emptied or holds neither "td" nor
 // "tr".
-void CellText(std::string_view fileText, TLargeString& result) {
+void CellText(std::string_view fileText, TLargeBuffer& result) {
     ReserveLarge(result, fileText.size());
     result.resize(fileText.size());
     char* out = result.data();
@@ -137,9 +137,9 @@ void CellText(std::string_view fileText, TLargeString& result) {
 }
 
 std::string CellText(std::string_view fileText) {
-    TLargeString result;
+    TLargeBuffer result;
     CellText(fileText, result);
-    return std::string(result);
+    return std::string(result.begin(), result.end());
 }
 
 TTextLines SplitLines(std::string_view text) {

@@ -15,7 +15,7 @@ namespace velquist {
 std::string CellText(std::string_view fileText);
 // The same into `result`, reusing its memory, which must hold the whole file
 // text on the way.
-void CellText(std::string_view fileText, TLargeString& result);
+void CellText(std::string_view fileText, TLargeBuffer& result);
 
 // One line of a text split at line breaks (CR, LF or CR LF).
 struct TTextLine {

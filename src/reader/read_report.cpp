@@ -136,7 +136,7 @@ TLoadedReportFile::TLoadedReportFile(const std::string& fileName, TBuffers& buff
         // The cell text is a fifth of the file or less: kept at its own size.
         CellText(LoadTextFile(fileName, buffers.File), buffers.Cells);
         ReserveForReuse(parts->CellText, buffers.Cells.size());
-        parts->CellText.assign(buffers.Cells);
+        parts->CellText.assign(buffers.Cells.begin(), buffers.Cells.end());
         SplitLines(parts->CellText, parts->Lines);
         parts->Header = FindOperationsHeader(parts->Lines);
         parts->Operations.Clear();
