@@ -52,8 +52,6 @@ void NormalizeLineBreaksInto(std::string_view text, TString& out) {
 
 void AppendWithCrLf(std::string& out, std::string_view text) { AppendWithCrLfTo(out, text); }
 
-void AppendWithCrLf(TLargeString& out, std::string_view text) { AppendWithCrLfTo(out, text); }
-
 void NormalizeLineBreaks(std::string_view text, TLargeString& out) {
     NormalizeLineBreaksInto(text, out);
 }

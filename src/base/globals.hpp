@@ -33,7 +33,6 @@ void NormalizeLineBreaks(std::string_view text, TLargeString& out);
 // Appends the text with each line break in it (CR, LF or CR LF) as CR LF; adds
 // no line end of its own.
 void AppendWithCrLf(std::string& out, std::string_view text);
-void AppendWithCrLf(TLargeString& out, std::string_view text);
 
 // Field n (from 1) of the text split at the separator; the whole text for
 // n <= 0, empty when there are fewer than n fields.

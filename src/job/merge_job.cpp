@@ -31,6 +31,14 @@ void ReserveForAllRows(TOperationList& rows, std::size_t files) {
     }
 }
 
+// Reads file `index` into the report from its loaded form, whose memory then
+// goes back to the read-ahead for the files still to load.
+void ReadTaken(TReadAhead& loads, std::size_t index, TMT4TestReport& report) {
+    TLoadedReportFile file = loads.Take(index);
+    report.ReadFromFile(std::move(file));
+    loads.GiveBack(std::move(file));
+}
+
 // Reads and merges files[1..] into reportA through reportB, one after the
 // other; only the loading runs ahead (TReadAhead), so the reports, the
 // warnings and the first error are those of reading and merging each file in
@@ -47,9 +55,7 @@ void MergeFurtherFiles(
     try {
         for (std::size_t i = 1; i < files.size(); ++i) {
             announceRead(files[i]);
-            TLoadedReportFile file = loads.Take(i);
-            reportB.ReadFromFile(std::move(file));
-            loads.GiveBack(std::move(file));
+            ReadTaken(loads, i, reportB);
             checkRead(reportB, files[i]);
             run.Fold(reportB);
         }
@@ -100,9 +106,7 @@ void RunSteps(const TMergeRequest& request, TMT4TestReport& reportA, TMT4TestRep
     };
     TReadAhead loads(request.Files, LoadingThreads, LoadingWindow);
     announceRead(request.Files[0]);
-    TLoadedReportFile first = loads.Take(0);
-    reportA.ReadFromFile(std::move(first));
-    loads.GiveBack(std::move(first));
+    ReadTaken(loads, 0, reportA);
     checkRead(reportA, request.Files[0]);
     MergeFurtherFiles(request.Files, loads, reportA, reportB, announceRead, checkRead);
     reportA.FileName = request.ResultFileName;
