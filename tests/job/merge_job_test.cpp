@@ -174,5 +174,12 @@ TEST(MergeJob, CollectsWarningsOrStopsAtTheFirstWhenAsked) {
     EXPECT_FALSE(std::filesystem::exists(dir.Path("strict.htm")));
 }
 
+TEST(WarningsBoxText, GivesOneLineAFileWithItsFindingsInTheOrderMet) {
+    const std::vector<TReadWarning> warnings = {
+        {"a.htm", "one"}, {"a.htm", "two"}, {"b.htm", "three"}, {"a.htm", "four"}};
+    EXPECT_EQ(WarningsBoxText(warnings), std::string(MergedWithWarningsMessage) +
+                                             "\n\na.htm: one; two\nb.htm: three\na.htm: four");
+}
+
 }  // namespace
 }  // namespace velquist
