@@ -96,6 +96,9 @@ void PlaceText(HWND box, const TTextBox& state, const TBoxLayout& layout) {
     std::wstring shown;
     for (const wchar_t c : state.Text) shown += c == L'\n' ? L"\r\n" : std::wstring(1, c);
     SetWindowTextW(text, shown.c_str());
+    // From the start, where some systems leave the caret, and so the view, at the end.
+    SendMessageW(text, EM_SETSEL, 0, 0);
+    SendMessageW(text, EM_SCROLLCARET, 0, 0);
 }
 
 // The frame around the client area, centred in the work area.
