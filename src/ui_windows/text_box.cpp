@@ -129,11 +129,13 @@ void Open(HWND box, TTextBox& state) {
         SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, state.Icon)),
                      0);
     }
-    PlaceText(box, state, layout);
+    // OK first, so that the dialog gives it the focus: on the text, the dialog
+    // would select all of it and show its end.
     const HWND ok =
         Child(box, L"Button", BS_DEFPUSHBUTTON | WS_TABSTOP,
               {layout.Button.x, layout.Button.y, ButtonSize.cx, ButtonSize.cy}, IDOK, state.Font);
     SetWindowTextW(ok, L"OK");
+    PlaceText(box, state, layout);
     SizeAndCentre(box, layout.Client);
     SetFocus(ok);
 }
