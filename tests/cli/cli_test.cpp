@@ -61,7 +61,13 @@ TEST(Cli, InspectPrintsTheModelWithEveryByteRecoverable) {
     EXPECT_NE(run.Out.find("\"InitialDeposit\":2000,"), std::string::npos);
     EXPECT_NE(run.Out.find("\"TimeText\":\"2023.01.03 "), std::string::npos);
     EXPECT_NE(run.Out.find("\"HasProfit\":false"), std::string::npos);
-    EXPECT_TRUE(run.Out.ends_with("],\"WriteSymbol\":true,\"Warnings\":[]}\n"));
+    // The labels as the file has them, after the model's fields: "Символ".
+    EXPECT_NE(run.Out.find("],\"WriteSymbol\":true,\"Warnings\":[],\"Labels\":{"
+                           "\"Strategy Tester Report\":\"Strategy Tester Report\","
+                           "\"Symbol\":\"\\u00d1\\u00e8\\u00ec\\u00e2\\u00ee\\u00eb\","),
+              std::string::npos);
+    EXPECT_TRUE(
+        run.Out.ends_with("\"Balance\":\"\\u00c1\\u00e0\\u00eb\\u00e0\\u00ed\\u00f1\"}}\n"));
 }
 
 TEST(Cli, MergesReportsSilently) {
