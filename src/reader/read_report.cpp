@@ -2,6 +2,7 @@
 // ";"-separated cells; every cell is looked up as a label and the summary
 // fields are set by the keys found; the rows after the operations header are
 // parsed as operations. No HTML tree is built.
+#include <algorithm>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -125,6 +126,15 @@ TOperationsHeader HeaderByItsPlace(const TTextLines& lines, std::optional<std::s
     return {};
 }
 
+// A user may sort the tester's results by any column before saving, and the
+// page keeps that order: the rows go back into the sequence of their "#"
+// numbers, equal numbers in file order, before anything else sees them.
+void PutInNumberOrder(TOperationList& operations) {
+    auto byNum = [](const TOperation& a, const TOperation& b) { return a.Num < b.Num; };
+    if (!std::is_sorted(operations.begin(), operations.end(), byNum))
+        std::stable_sort(operations.begin(), operations.end(), byNum);
+}
+
 }  // namespace
 
 // What loading a file gives: its cell text with the lines and rows found in
@@ -164,6 +174,7 @@ TLoadedReportFile::TLoadedReportFile(const std::string& fileName, TBuffers& buff
             parts->Header = HeaderByItsPlace(parts->Lines, parts->UnknownHeader);
         if (parts->Header.Line >= 0) {
             ReadOperations(parts->Lines, parts->Header, parts->Operations);
+            PutInNumberOrder(parts->Operations);
         }
         parts_ = std::move(parts);
     } catch (...) {
