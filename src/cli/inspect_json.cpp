@@ -180,6 +180,9 @@ std::string ReportToJson(const TMT4TestReport& report) {
         out += ']';
         json.Boolean("WriteSymbol", report.WriteSymbol);
         json.Texts("Warnings", report.Warnings);
+        json.Name("Labels");
+        TJsonObject labels(out);
+        for (const auto& [key, text] : report.Labels) labels.Text(key, text);
     }
     out += '\n';
     return out;

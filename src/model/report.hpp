@@ -9,6 +9,7 @@
 #include <exception>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/globals.hpp"
@@ -120,6 +121,10 @@ class TMT4TestReport {
     // kind, unknown labels, figures that disagree); empty when it read soundly.
     // Merging and writing leave it alone.
     std::vector<std::string> Warnings;
+    // The label texts that the last ReadFromFile found, each with its phrase
+    // key, in the phrase table's order: the wording of the terminal that wrote
+    // the file. Merging and writing leave it alone.
+    std::vector<std::pair<std::string, std::string>> Labels;
 
     // Replaces the report's content by one report file (reader/read_report.cpp).
     void ReadFromFile(const std::string& fileName);

@@ -17,40 +17,39 @@ std::size_t DigitRun(std::string_view text, std::size_t pos) {
 
 }  // namespace
 
+std::size_t NumberLength(std::string_view text) {
+    std::size_t pos = 0;
+    if (!text.empty() && (text[0] == '+' || text[0] == '-')) ++pos;
+    std::size_t digits = DigitRun(text, pos);
+    pos += digits;
+    if (pos < text.size() && text[pos] == '.') {
+        const std::size_t fraction = DigitRun(text, pos + 1);
+        digits += fraction;
+        pos += 1 + fraction;
+    }
+    if (digits == 0) return 0;
+    if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
+        std::size_t exponentStart = pos + 1;
+        if (exponentStart < text.size() &&
+            (text[exponentStart] == '+' || text[exponentStart] == '-'))
+            ++exponentStart;
+        const std::size_t exponent = DigitRun(text, exponentStart);
+        if (exponent > 0) pos = exponentStart + exponent;
+    }
+    return pos;
+}
+
 double ParseNumber(std::string_view text) {
     std::size_t first = 0;
     std::size_t last = text.size();
     while (first < last && text[first] == ' ') ++first;
     while (last > first && text[last - 1] == ' ') --last;
     text = text.substr(first, last - first);
-    if (text.empty()) return 0;
-
     // Check the shape first: from_chars alone would also take "inf" and "nan".
-    std::size_t pos = 0;
-    bool negative = false;
-    if (text[0] == '+' || text[0] == '-') {
-        negative = text[0] == '-';
-        ++pos;
-    }
-    const std::size_t numberStart = pos;
-    std::size_t digits = DigitRun(text, pos);
-    pos += digits;
-    if (pos < text.size() && text[pos] == '.') {
-        ++pos;
-        const std::size_t fraction = DigitRun(text, pos);
-        digits += fraction;
-        pos += fraction;
-    }
-    if (digits == 0) return 0;
-    if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
-        ++pos;
-        if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) ++pos;
-        const std::size_t exponent = DigitRun(text, pos);
-        if (exponent == 0) return 0;
-        pos += exponent;
-    }
-    if (pos != text.size()) return 0;
+    if (text.empty() || NumberLength(text) != text.size()) return 0;
 
+    const bool negative = text[0] == '-';
+    const std::size_t numberStart = text[0] == '+' || text[0] == '-' ? 1 : 0;
     double value = 0;
     const char* begin = text.data() + numberStart;
     const auto result = std::from_chars(begin, text.data() + text.size(), value);

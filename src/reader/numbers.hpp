@@ -3,6 +3,7 @@
 // number reads as 0.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -12,6 +13,9 @@ namespace velquist {
 // an optional exponent. 0 for an empty text, "n/a", anything else, or a value
 // outside the range of a double.
 double ParseNumber(std::string_view text);
+// The length of the number that the text starts with, in the shape that
+// ParseNumber takes (no blanks); 0 when it starts with none.
+std::size_t NumberLength(std::string_view text);
 
 // Optional leading blanks, optional sign, decimal digits, nothing after them.
 // 0 for anything else, including trailing blanks and values outside int32.

@@ -2,6 +2,7 @@
 // ";"-separated cells; every cell is looked up as a label and the summary
 // fields are set by the keys found; the rows after the operations header are
 // parsed as operations. No HTML tree is built.
+#include <algorithm>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -27,13 +28,6 @@ std::string ReaderKeyOf(std::string_view cellText) {
 }
 
 namespace {
-
-struct TOperationsHeader {
-    std::int64_t Line = -1;  // -1 when there is none
-    // The "Symbol" column that a merged report may carry after "Type"; 0 when
-    // there is none.
-    int SymbolField = 0;
-};
 
 // The operations header: field 1 is "num" and field 2 is "Time".
 TOperationsHeader FindOperationsHeader(const TTextLines& lines) {
@@ -94,16 +88,51 @@ void ReadOperations(const TTextLines& lines, const TOperationsHeader& header,
     }
 }
 
-// With no operations header recognised: the row above the first line whose
-// second field is a date-time, when there is one.
-std::optional<std::string> UnknownOperationsHeader(const TTextLines& lines) {
+// The cells of a row of cell text, without the empty field after the last
+// cell's separator.
+std::size_t CellCount(std::string_view row) {
+    if (row.ends_with(';')) row.remove_suffix(1);
+    return static_cast<std::size_t>(CountFields(row, ';'));
+}
+
+// The non-empty line above the first line whose second field is a date-time:
+// where the operations header stands. -1 when the first such line has none
+// above it; nullopt when there is no such line.
+std::optional<std::int64_t> LineAboveFirstOperation(const TTextLines& lines) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (!ParseReportDateTime(ExtractField(lines[i].Text, 2, ';'))) continue;
         for (std::size_t j = i; j-- > 0;)
-            if (!lines[j].Text.empty()) return std::string(lines[j].Text);
-        return std::string();
+            if (!lines[j].Text.empty()) return static_cast<std::int64_t>(j);
+        return -1;
     }
     return std::nullopt;
+}
+
+// With no operations header recognised: the row that stands where the header
+// stands is the header when it has the header's cells, ten or eleven with the
+// "Symbol" column after "Type". Otherwise its text, for the warning, when
+// rows of operations follow it.
+TOperationsHeader HeaderByItsPlace(const TTextLines& lines, std::optional<std::string>& unknown) {
+    const std::optional<std::int64_t> above = LineAboveFirstOperation(lines);
+    if (!above) return {};
+    if (*above < 0) {
+        unknown = std::string();
+        return {};
+    }
+    const std::string_view row = lines[static_cast<std::size_t>(*above)].Text;
+    const std::size_t cells = CellCount(row);
+    if (cells == 10 || cells == 11) return {*above, cells == 11 ? 4 : 0};
+    unknown = std::string(row);
+    return {};
+}
+
+// A user may sort the tester's results by any column before saving, and the
+// page keeps that order: the rows go back into the sequence of their "#"
+// numbers, equal numbers in file order, before anything else sees them.
+void PutInNumberOrder(TOperationList& operations) {
+    auto byNum = [](const TOperation& a, const TOperation& b) { return a.Num < b.Num; };
+    if (!std::is_sorted(operations.begin(), operations.end(), byNum))
+        std::stable_sort(operations.begin(), operations.end(), byNum);
 }
 
 }  // namespace
@@ -141,10 +170,12 @@ TLoadedReportFile::TLoadedReportFile(const std::string& fileName, TBuffers& buff
         parts->Header = FindOperationsHeader(parts->Lines);
         parts->Operations.Clear();
         parts->UnknownHeader.reset();
-        if (parts->Header.Line >= 0)
+        if (parts->Header.Line < 0)
+            parts->Header = HeaderByItsPlace(parts->Lines, parts->UnknownHeader);
+        if (parts->Header.Line >= 0) {
             ReadOperations(parts->Lines, parts->Header, parts->Operations);
-        else
-            parts->UnknownHeader = UnknownOperationsHeader(parts->Lines);
+            PutInNumberOrder(parts->Operations);
+        }
         parts_ = std::move(parts);
     } catch (...) {
         error_ = std::current_exception();
@@ -174,13 +205,8 @@ void TMT4TestReport::ReadFromFile(TLoadedReportFile&& file) {
     // The rows held before stay with the file, whose memory may be reused.
     std::swap(Operations, parts.Operations);
 
-    // The header line is scanned too, unless its "Symbol" column would be
-    // taken for the report's symbol label.
-    std::size_t scanEnd = lines.size();
-    if (header.Line >= 0)
-        scanEnd = static_cast<std::size_t>(header.Line) + (header.SymbolField > 0 ? 0 : 1);
     TReadFacts facts;
-    facts.Labels = ScanSummary(*this, lines, scanEnd);
+    facts.Labels = ScanSummary(*this, lines, header);
     facts.UnknownOperationsHeader = std::move(parts.UnknownHeader);
 
     if (header.SymbolField == 0) {

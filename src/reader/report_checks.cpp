@@ -8,8 +8,11 @@
 namespace velquist {
 namespace {
 
-// Reports print money with two decimals, so a real difference is at least a cent.
-bool Differs(double a, double b) { return std::fabs(a - b) > 0.005; }
+// Reports print money with two decimals, and the terminal rounds the total
+// net profit and the balances separately: a sound report may be a cent off.
+// Only more than that is a difference; the half cent beyond it takes up the
+// binary error of the amounts.
+bool Differs(double a, double b) { return std::fabs(a - b) > 0.015; }
 
 // Two decimals, locale-free, for the messages only.
 std::string Money(double value) {
@@ -51,7 +54,7 @@ const TOperation* LastBalanceRow(const TOperationList& operations) {
 std::optional<std::string> DepositWarning(const TMT4TestReport& report, const TLabelsSeen& labels) {
     const TOperation* first = FirstBalanceRow(report.Operations);
     const std::string implied = first ? Money(first->Balance - first->Profit) : std::string();
-    if (!labels.InitialDeposit) {
+    if (!labels.Has(TReportField::InitialDeposit)) {
         return first ? "no initial deposit found; the first balance row implies " + implied
                      : "no initial deposit found";
     }
@@ -64,8 +67,9 @@ std::optional<std::string> DepositWarning(const TMT4TestReport& report, const TL
 
 std::optional<std::string> NetProfitWarning(const TMT4TestReport& report,
                                             const TLabelsSeen& labels) {
-    if (!labels.TotalNetProfit) return "no total net profit found";
-    if (!labels.InitialDeposit) return std::nullopt;  // the deposit warning says it
+    if (!labels.Has(TReportField::TotalNetProfit)) return "no total net profit found";
+    if (!labels.Has(TReportField::InitialDeposit))
+        return std::nullopt;  // the deposit warning says it
     const TOperation* last = LastBalanceRow(report.Operations);
     const double balances = (last ? last->Balance : report.InitialDeposit) - report.InitialDeposit;
     if (!Differs(balances, report.TotalNetProfit)) return std::nullopt;
@@ -73,23 +77,34 @@ std::optional<std::string> NetProfitWarning(const TMT4TestReport& report,
            " differs from the last balance minus the initial deposit, " + Money(balances);
 }
 
+std::optional<std::string> LayoutWarning(const TLabelsSeen& labels) {
+    if (labels.Unread.empty()) return std::nullopt;
+    std::string text = "the summary's layout is not one this program knows: ";
+    for (std::size_t i = 0; i < labels.Unread.size(); ++i) {
+        if (i > 0) text += ", ";
+        text += labels.Unread[i];
+    }
+    return text + " not read";
+}
+
 }  // namespace
 
 std::vector<std::string> CheckReport(const TMT4TestReport& report, const TReadFacts& facts) {
-    std::vector<std::string> warnings;
     const TLabelsSeen& labels = facts.Labels;
+    // A page of another kind: one warning says it all.
     if (!labels.Title)
-        warnings.push_back(
-            "not a strategy tester report: no \"Strategy Tester Report\" title found");
+        return {"not a strategy tester report: no \"Strategy Tester Report\" title found"};
+    std::vector<std::string> warnings;
     if (facts.UnknownOperationsHeader) {
         warnings.push_back(
             "no operations read: the rows of operations follow a header of unknown labels, " +
             QuotedCells(*facts.UnknownOperationsHeader));
     }
-    if (!labels.Symbol) warnings.push_back("no \"Symbol\" label found");
-    if (!labels.Period) warnings.push_back("no \"Period\" label found");
+    if (!labels.Has(TReportField::Symbol)) warnings.push_back("no \"Symbol\" label found");
+    if (!labels.Has(TReportField::Period)) warnings.push_back("no \"Period\" label found");
     if (auto warning = DepositWarning(report, labels)) warnings.push_back(std::move(*warning));
     if (auto warning = NetProfitWarning(report, labels)) warnings.push_back(std::move(*warning));
+    if (auto warning = LayoutWarning(labels)) warnings.push_back(std::move(*warning));
     return warnings;
 }
 

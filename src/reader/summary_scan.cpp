@@ -1,37 +1,19 @@
 #include "reader/summary_scan.hpp"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "base/globals.hpp"
-#include "reader/numbers.hpp"
+#include "languages/phrase_table.hpp"
+#include "languages/report_layout.hpp"
+#include "reader/layout_placement.hpp"
 #include "reader/report_labels.hpp"
+#include "reader/summary_fields.hpp"
 
 namespace velquist {
 namespace {
-
-// One line's fields, numbered from 1; a field past the end reads as empty.
-class TFields {
-  public:
-    explicit TFields(std::string_view line) { SplitFields(line, fields_); }
-    int Count() const { return static_cast<int>(fields_.size()); }
-    std::string_view Raw(int n) const {
-        return n >= 1 && n <= Count() ? fields_[static_cast<std::size_t>(n - 1)]
-                                      : std::string_view{};
-    }
-    std::string Value(int n) const { return std::string(Trim(Raw(n))); }
-
-  private:
-    std::vector<std::string_view> fields_;
-};
-
-// Count, then a percentage or money in parentheses.
-void ReadCountWithParenthesis(const std::string& cell, std::string& text, std::int32_t& count,
-                              double& percent) {
-    text = cell;
-    count = ParseInteger(TextWithoutParentheses(cell));
-    percent = ParseNumber(StripPercent(TextInParentheses(cell)));
-}
 
 // Replaces every "; ;" by ";" in one left-to-right pass.
 std::string CollapseEmptyItems(std::string_view text) {
@@ -74,117 +56,107 @@ void ReadTitleBlock(TMT4TestReport& report, const TTextLines& lines, std::size_t
     report.Version = std::string(Trim(TextInParentheses(serverLine)));
 }
 
-// The labels whose value is one number in the next cell.
-double* SimpleNumberField(TMT4TestReport& r, std::string_view key) {
-    if (key == "Initial deposit") return &r.InitialDeposit;
-    if (key == "Total net profit") return &r.TotalNetProfit;
-    if (key == "Gross profit") return &r.GrossProfit;
-    if (key == "Gross loss") return &r.GrossLoss;
-    if (key == "Profit factor") return &r.ProfitFactor;
-    if (key == "Expected payoff") return &r.ExpectedPayoff;
-    if (key == "Absolute drawdown") return &r.AbsoluteDrawdown;
-    return nullptr;
+// The label texts of one file, the first one of each key.
+class TLabelNotes {
+  public:
+    void Note(std::string_view key, std::string_view text) {
+        const bool known = std::any_of(notes_.begin(), notes_.end(),
+                                       [key](const auto& note) { return note.first == key; });
+        if (!known) notes_.emplace_back(key, text);
+    }
+    // In the phrase table's order of keys.
+    std::vector<std::pair<std::string, std::string>> InTableOrder() const {
+        std::vector<std::pair<std::string, std::string>> ordered;
+        std::vector<bool> taken(notes_.size(), false);
+        const TLngPhraseList& table = PhraseTable();
+        for (std::int32_t i = 0; i < table.Count(); ++i) {
+            for (std::size_t n = 0; n < notes_.size(); ++n) {
+                if (taken[n] || notes_[n].first != table.Items(i).Key) continue;
+                taken[n] = true;
+                if (!notes_[n].second.empty()) ordered.push_back(notes_[n]);
+            }
+        }
+        return ordered;
+    }
+
+  private:
+    std::vector<std::pair<std::string, std::string>> notes_;
+};
+
+// What the scan found beside the fields it set.
+struct TScan {
+    TLabelsSeen Seen;
+    TLabelNotes Notes;
+    std::size_t TitleLine = 0;
+};
+
+// The fields whose absence the report checks name on their own.
+bool HasWarningOfItsOwn(TReportField field) {
+    return field == TReportField::Symbol || field == TReportField::Period ||
+           field == TReportField::InitialDeposit || field == TReportField::TotalNetProfit;
 }
 
-std::int32_t* SimpleIntegerField(TMT4TestReport& r, std::string_view key) {
-    if (key == "Bars in test") return &r.BarsInTest;
-    if (key == "Ticks modelled") return &r.TicksModelled;
-    if (key == "Mismatched charts errors") return &r.MismatchedChartsErrors;
-    if (key == "Total trades") return &r.TotalTrades;
-    return nullptr;
-}
-
-void ReadAverages(TMT4TestReport& r, const TFields& fields, int d) {
-    const std::string next = ReaderKeyOf(fields.Raw(d + 1));
-    if (next == "profit trade") {
-        r.AverageProfitTrade = ParseNumber(fields.Value(d + 2));
-        r.AverageLossTrade = ParseNumber(fields.Value(d + 4));
-    } else if (next == "consecutive wins") {
-        r.AverageConsecutiveWins = ParseInteger(fields.Value(d + 2));
-        r.AverageConsecutiveLosses = ParseInteger(fields.Value(d + 4));
+// Takes the label cells that the layout places where the table found nothing:
+// a field the table did not set is read at its place, unless the table acted
+// on that cell as another label (a text that two rows share in one language
+// is read as the earlier row, as the table reads it). A blank label cell
+// means the report shows nothing there. The layout's rows that no page row
+// fits leave their unset fields unread.
+void ReadByLayout(TMT4TestReport& report, const TTextLines& lines, const TLayoutPlacement& placed,
+                  TScan& scan) {
+    TLabelsSeen& seen = scan.Seen;
+    for (const TPlacedLabel& label : placed.Labels) {
+        if (Trim(label.Text).empty()) continue;
+        scan.Notes.Note(label.Key, label.Text);
+        const TReportField field = FieldOfKeys(label.Key, label.NextKey);
+        if (field == TReportField::None || seen.Has(field)) continue;
+        const TFields fields(lines[label.Line].Text);
+        const std::string tableKey = ReaderKeyOf(label.Text);
+        if (tableKey == "Strategy Tester Report" || tableKey == "Parameters" ||
+            FieldOfLabel(tableKey, fields, label.Field) != TReportField::None)
+            continue;
+        if (field == TReportField::Parameters)
+            report.Parameters = ParametersOf(lines, label.Line, label.Text);
+        else
+            ReadField(report, field, fields, label.Field);
+        seen.Fields.set(static_cast<std::size_t>(field));
+    }
+    // A page with no row of a report at all: the warnings about its missing
+    // symbol, period, deposit and net profit tell.
+    if (placed.Labels.empty()) return;
+    for (const TLayoutRow* row : placed.MissingRows) {
+        for (std::size_t k = 0; k < LayoutRowCells; ++k) {
+            const std::string_view next = k + 1 < LayoutRowCells ? row->Cells[k + 1].Key : "";
+            const TReportField field = FieldOfKeys(row->Cells[k].Key, next);
+            if (field != TReportField::None && !HasWarningOfItsOwn(field) && !seen.Has(field))
+                seen.Unread.push_back(FieldName(field));
+        }
     }
 }
 
-void ReadMaximumRow(TMT4TestReport& r, const std::string& g, const std::string& h) {
-    r.MaxConsecutiveWinsText = g;
-    r.MaxConsecutiveLossesText = h;
-    r.MaxConsecutiveWins = ParseInteger(TextWithoutParentheses(g));
-    r.MaxConsecutiveWinsMoney = ParseNumber(TextInParentheses(g));
-    r.MaxConsecutiveLosses = ParseInteger(TextWithoutParentheses(h));
-    r.MaxConsecutiveLossesMoney = ParseNumber(TextInParentheses(h));
-}
-
-void ReadMaximalRow(TMT4TestReport& r, const std::string& g, const std::string& h) {
-    r.MaximalConsecutiveProfitText = g;
-    r.MaximalConsecutiveLossText = h;
-    r.MaximalConsecutiveProfitCount = ParseInteger(TextInParentheses(g));
-    r.MaximalConsecutiveProfit = ParseNumber(TextWithoutParentheses(g));
-    r.MaximalConsecutiveLossCount = ParseInteger(TextInParentheses(h));
-    r.MaximalConsecutiveLoss = ParseNumber(TextWithoutParentheses(h));
-}
-
-// The labels whose value is the next cell, f.
-void ActOnValueCell(TMT4TestReport& r, const std::string& key, const std::string& f) {
-    if (double* number = SimpleNumberField(r, key)) {
-        *number = ParseNumber(f);
-    } else if (std::int32_t* integer = SimpleIntegerField(r, key)) {
-        *integer = ParseInteger(f);
-    } else if (key == "Symbol") {
-        r.Symbol = f;
-    } else if (key == "Period") {
-        r.Period = f;
-    } else if (key == "Model") {
-        r.Model = f;
-    } else if (key == "Modelling quality") {
-        r.ModellingQualityText = f;
-        r.ModellingQuality = ParseNumber(StripPercent(f));
-    } else if (key == "Maximal drawdown") {
-        r.MaximalDrawdownText = f;
-        r.MaximalDrawdown = ParseNumber(TextWithoutParentheses(f));
-        r.MaximalDrawdownPercent = ParseNumber(StripPercent(TextInParentheses(f)));
-    } else if (key == "Relative drawdown") {
-        r.RelativeDrawdownText = f;
-        r.RelativeDrawdown = ParseNumber(TextInParentheses(f));
-        r.RelativeDrawdownPercent = ParseNumber(StripPercent(TextWithoutParentheses(f)));
-    } else if (key == "Short positions (won %)") {
-        ReadCountWithParenthesis(f, r.ShortPositionsText, r.ShortPositions, r.ShortWonPercent);
-    } else if (key == "Long positions (won %)") {
-        ReadCountWithParenthesis(f, r.LongPositionsText, r.LongPositions, r.LongWonPercent);
-    } else if (key == "Profit trades (% of total)") {
-        ReadCountWithParenthesis(f, r.ProfitTradesText, r.ProfitTrades, r.ProfitTradesPercent);
-    } else if (key == "Loss trades (% of total)") {
-        ReadCountWithParenthesis(f, r.LossTradesText, r.LossTrades, r.LossTradesPercent);
-    }
-}
-
-// The captions of the five-cell rows, whose values stand two and four cells
-// after them; false for any other key.
-bool ActOnCaptionRow(TMT4TestReport& r, const std::string& key, const TFields& fields, int d) {
-    if (key == "Largest") {
-        r.LargestProfitTrade = ParseNumber(fields.Value(d + 2));
-        r.LargestLossTrade = ParseNumber(fields.Value(d + 4));
-    } else if (key == "Average" || key == "Average_") {
-        ReadAverages(r, fields, d);
-    } else if (key == "Maximum") {
-        ReadMaximumRow(r, fields.Value(d + 2), fields.Value(d + 4));
-    } else if (key == "Maximal") {
-        ReadMaximalRow(r, fields.Value(d + 2), fields.Value(d + 4));
-    } else {
-        return false;
-    }
-    return true;
-}
-
-// Acts on the label key of field d of a line (all labels but the title and
-// "Parameters", which need other lines).
-void ActOnKey(TMT4TestReport& r, const std::string& key, const TFields& fields, int d) {
-    if (!ActOnCaptionRow(r, key, fields, d)) ActOnValueCell(r, key, fields.Value(d + 1));
+// The operations header's cells, by their place.
+void NoteHeaderLabels(const TTextLines& lines, const TOperationsHeader& header,
+                      TLabelNotes& notes) {
+    if (header.Line < 0) return;
+    std::vector<std::string_view> cells;
+    SplitFields(lines[static_cast<std::size_t>(header.Line)].Text, cells);
+    if (!cells.empty() && cells.back().empty()) cells.pop_back();
+    const std::span<const std::string_view> keys = OperationsHeaderKeys(header.SymbolField > 0);
+    if (cells.size() != keys.size()) return;
+    for (std::size_t k = 0; k < keys.size(); ++k) notes.Note(keys[k], cells[k]);
 }
 
 }  // namespace
 
-TLabelsSeen ScanSummary(TMT4TestReport& report, const TTextLines& lines, std::size_t scanEnd) {
-    TLabelsSeen seen;
+TLabelsSeen ScanSummary(TMT4TestReport& report, const TTextLines& lines,
+                        const TOperationsHeader& header) {
+    // The header line is scanned too, unless its "Symbol" column would be
+    // taken for the report's symbol label.
+    std::size_t scanEnd = lines.size();
+    if (header.Line >= 0)
+        scanEnd = static_cast<std::size_t>(header.Line) + (header.SymbolField > 0 ? 0 : 1);
+    TScan scan;
+    TLabelsSeen& seen = scan.Seen;
     // Only the last "Parameters" label counts, as each one overwrites the
     // field; taking it once after the scan keeps the scan linear.
     std::size_t parametersLine = 0;
@@ -194,34 +166,33 @@ TLabelsSeen ScanSummary(TMT4TestReport& report, const TTextLines& lines, std::si
         for (int d = 1; d <= fields.Count(); ++d) {
             const std::string key = ReaderKeyOf(fields.Raw(d));
             if (key.empty()) continue;
-            seen.Note(key);
+            scan.Notes.Note(key, fields.Raw(d));
             if (key == "Strategy Tester Report") {
                 ReadTitleBlock(report, lines, i, d);
+                seen.Title = true;
+                scan.TitleLine = i;
             } else if (key == "Parameters") {
                 parametersLine = i;
                 parametersLabel = std::string(fields.Raw(d));
-            } else {
-                ActOnKey(report, key, fields, d);
+                seen.Fields.set(static_cast<std::size_t>(TReportField::Parameters));
+            } else if (const TReportField field = FieldOfLabel(key, fields, d);
+                       field != TReportField::None) {
+                ReadField(report, field, fields, d);
+                seen.Fields.set(static_cast<std::size_t>(field));
             }
         }
     }
-    if (seen.Parameters) report.Parameters = ParametersOf(lines, parametersLine, parametersLabel);
-    return seen;
-}
-
-void TLabelsSeen::Note(std::string_view key) {
-    if (key == "Strategy Tester Report")
-        Title = true;
-    else if (key == "Symbol")
-        Symbol = true;
-    else if (key == "Period")
-        Period = true;
-    else if (key == "Parameters")
-        Parameters = true;
-    else if (key == "Initial deposit")
-        InitialDeposit = true;
-    else if (key == "Total net profit")
-        TotalNetProfit = true;
+    if (seen.Has(TReportField::Parameters))
+        report.Parameters = ParametersOf(lines, parametersLine, parametersLabel);
+    if (seen.Title) {
+        // The rows between the title block and the operations header.
+        const std::size_t end =
+            header.Line >= 0 ? static_cast<std::size_t>(header.Line) : lines.size();
+        ReadByLayout(report, lines, PlaceByLayout(lines, scan.TitleLine + 3, end), scan);
+    }
+    NoteHeaderLabels(lines, header, scan.Notes);
+    report.Labels = scan.Notes.InTableOrder();
+    return std::move(scan.Seen);
 }
 
 }  // namespace velquist

@@ -7,12 +7,20 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <poll.h>
 #include <sys/stat.h>
+#include <unistd.h>
+#endif
+#ifdef __linux__
+#include <sys/inotify.h>
 #endif
 
 #include <algorithm>
+#include <climits>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <thread>
 
 #include "base/error.hpp"
 #include "base/system_text.hpp"
@@ -94,6 +102,35 @@ TEST(WriteWholeFile, TakesTheLongestNamesTheFolderAllows) {
     }
     EXPECT_EQ(NamesIn(dir.Root()).size(), 7u) << "no temporary file is left behind";
 }
+
+#ifdef __linux__
+// A regular file ends where it ended when it was opened: one that grows while
+// it is read (a log still being written) is read to that size. The file grows
+// as soon as its first piece has been read.
+TEST(ReadWholeFile, ReadsAFileThatGrowsWhileItIsReadToItsSizeAtOpening) {
+    TTempDir dir;
+    const std::string original(32 << 20, 'x');
+    const std::string path = dir.Write("growing.htm", original);
+    const int watch = ::inotify_init1(IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(::inotify_add_watch(watch, path.c_str(), IN_ACCESS), 0);
+    std::thread writer([&] {
+        pollfd event{watch, POLLIN, 0};
+        char buffer[sizeof(inotify_event) + NAME_MAX + 1];
+        if (::poll(&event, 1, 10000) == 1 && ::read(watch, buffer, sizeof buffer) > 0)
+            std::ofstream(path, std::ios::app | std::ios::binary) << std::string(1 << 20, 'y');
+    });
+    std::string bytes;
+    try {
+        bytes = ReadWholeFile(path);
+    } catch (const Error& error) {
+        ADD_FAILURE() << error.what();
+    }
+    writer.join();
+    ::close(watch);
+    EXPECT_EQ(bytes.size(), original.size());
+}
+#endif
 
 #ifdef _WIN32
 // The name goes to Windows as UTF-16: an ANSI call would mangle it.

@@ -61,7 +61,93 @@ TEST(Cli, InspectPrintsTheModelWithEveryByteRecoverable) {
     EXPECT_NE(run.Out.find("\"InitialDeposit\":2000,"), std::string::npos);
     EXPECT_NE(run.Out.find("\"TimeText\":\"2023.01.03 "), std::string::npos);
     EXPECT_NE(run.Out.find("\"HasProfit\":false"), std::string::npos);
-    EXPECT_TRUE(run.Out.ends_with("],\"WriteSymbol\":true,\"Warnings\":[]}\n"));
+    // The labels as the file has them, after the model's fields: "Символ".
+    EXPECT_NE(run.Out.find("],\"WriteSymbol\":true,\"Warnings\":[],\"Labels\":{"
+                           "\"Strategy Tester Report\":\"Strategy Tester Report\","
+                           "\"Symbol\":\"\\u00d1\\u00e8\\u00ec\\u00e2\\u00ee\\u00eb\","),
+              std::string::npos);
+    EXPECT_TRUE(
+        run.Out.ends_with("\"Balance\":\"\\u00c1\\u00e0\\u00eb\\u00e0\\u00ed\\u00f1\"}}\n"));
+}
+
+// A terminal of another wording, and a list sorted by another column before
+// saving, give the model of the report as written.
+TEST(Cli, InspectGivesTheSameModelInAnyWordingAndRowOrder) {
+    TTempDir dir;
+    const std::string path = dir.Path("report.htm");
+    const std::string original = ReadFileBytes(Examples + "/breakout_xauusd.htm");
+    auto model = [&](const std::string& text) {
+        dir.Write("report.htm", text);
+        const std::string json = Cli({"--inspect", path}).Out;
+        return json.substr(0, json.find(",\"Labels\":"));  // the labels are the wording
+    };
+    // Every label cell before the first operation row in a word of its own.
+    std::string unknown = original;
+    const std::size_t operations = unknown.find("<td class=msdate>");
+    int words = 0;
+    for (const char* label : {">Symbol<",
+                              ">Period<",
+                              ">Model<",
+                              ">Parameters<",
+                              ">Bars in test<",
+                              ">Ticks modelled<",
+                              ">Modelling quality<",
+                              ">Initial deposit<",
+                              ">Mismatched charts errors<",
+                              ">Total net profit<",
+                              ">Gross profit<",
+                              ">Gross loss<",
+                              ">Profit factor<",
+                              ">Expected payoff<",
+                              ">Absolute drawdown<",
+                              ">Maximal drawdown<",
+                              ">Relative drawdown<",
+                              ">Total trades<",
+                              ">Short positions (won %)<",
+                              ">Long positions (won %)<",
+                              ">Profit trades (% of total)<",
+                              ">Loss trades (% of total)<",
+                              ">Largest<",
+                              ">Average<",
+                              ">Maximum<",
+                              ">Maximal<",
+                              ">profit trade<",
+                              ">loss trade<",
+                              ">#<",
+                              ">Time<",
+                              ">Type<",
+                              ">Order<",
+                              ">Size<",
+                              ">Price<",
+                              ">S / L<",
+                              ">T / P<",
+                              ">Profit<",
+                              ">Balance<",
+                              ">consecutive wins (profit in money)<",
+                              ">consecutive wins<"}) {
+        const std::string word = ">Qx" + std::to_string(++words) + "<";
+        for (std::size_t at = unknown.find(label); at < operations; at = unknown.find(label, at))
+            unknown.replace(at, std::string_view(label).size(), word);
+    }
+    // The operation rows last first, each place keeping its opening tag (the
+    // shading goes by place).
+    const std::size_t first = original.find("<tr", original.find("<td>Balance</td>"));
+    const std::size_t end = original.rfind("</tr>") + 5;
+    std::vector<std::pair<std::string, std::string>> rows;  // opening tag, the rest
+    for (std::size_t at = first; at < end; at = original.find("<tr", at)) {
+        const std::size_t body = original.find('>', at) + 1;
+        const std::size_t rowEnd = original.find("</tr>", at) + 5;
+        rows.emplace_back(original.substr(at, body - at), original.substr(body, rowEnd - body));
+        at = rowEnd;
+    }
+    std::string reversed = original.substr(0, first);
+    for (std::size_t k = 0; k < rows.size(); ++k)
+        reversed += rows[k].first + rows[rows.size() - 1 - k].second + "\n";
+    reversed += original.substr(end);
+    const std::string expected = model(original);
+    ASSERT_NE(expected.find("\"InitialDeposit\":3000"), std::string::npos);
+    EXPECT_EQ(model(unknown), expected);
+    EXPECT_EQ(model(reversed), expected);
 }
 
 TEST(Cli, MergesReportsSilently) {

@@ -174,6 +174,24 @@ TEST(MergeJob, CollectsWarningsOrStopsAtTheFirstWhenAsked) {
     EXPECT_FALSE(std::filesystem::exists(dir.Path("strict.htm")));
 }
 
+// The job reuses the memory of the files it has read for the next ones: what
+// one file was found to lack stays with that file.
+TEST(MergeJob, WarnsOnlyAboutTheFileThatLacksSomething) {
+    TTempDir dir;
+    std::string text = testing::ReadFileBytes(Trend);
+    text.replace(text.find("<td>Time</td><td>Type</td>"), 26, "<td>When</td>");
+    const std::string unknownHeader = dir.Write("header.htm", text);
+    const std::vector<std::string> sound = {Trend, Scalper, Examples + "/breakout_xauusd.htm",
+                                            Examples + "/swing_nas100_es.htm"};
+    std::vector<std::string> files = {unknownHeader};
+    for (int round = 0; round < 2; ++round) files.insert(files.end(), sound.begin(), sound.end());
+    TJobRun run;
+    const TMergeOutcome outcome = run.Run({files, dir.Path("out.htm"), "English"});
+    EXPECT_EQ(outcome.Kind, TKind::Done);
+    ASSERT_FALSE(outcome.Warnings.empty());
+    for (const TReadWarning& warning : outcome.Warnings) EXPECT_EQ(warning.FileName, unknownHeader);
+}
+
 TEST(WarningsBoxText, GivesOneLineAFileWithItsFindingsInTheOrderMet) {
     const std::vector<TReadWarning> warnings = {
         {"a.htm", "one"}, {"a.htm", "two"}, {"b.htm", "three"}, {"a.htm", "four"}};

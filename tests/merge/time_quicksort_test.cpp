@@ -99,14 +99,20 @@ TEST(QuickSortByKey, LeavesEqualKeysExactlyAsTheRecursiveQuicksort) {
     }
 }
 
-// Lists large enough to be sorted on two threads.
+// Lists large enough to be sorted on two threads, of many sizes and seeds:
+// with few distinct keys, rows equal to the pivot stand between the two
+// sides, where each must be sorted by one side only.
 TEST(QuickSortByKey, GivesTheSameArrangementWhenLargeListsAreSortedOnTwoThreads) {
-    for (const int shape : {0, 1, 5}) {
-        std::mt19937 random(static_cast<std::uint32_t>(shape) + 7);
-        const std::vector<std::int64_t> keys = MakeKeys(shape, 2 * QuickSortSplitFrom + 17, random);
-        const std::vector<std::uint32_t> expected = LiteralOrder(keys);
-        ASSERT_EQ(PackedOrder(keys), expected) << "shape " << shape;
-        ASSERT_EQ(WideOrder(keys), expected) << "shape " << shape;
+    for (const int shape : {0, 1, 4, 5, 7}) {
+        for (std::uint32_t seed = 1; seed <= 4; ++seed) {
+            std::mt19937 random(seed * 131 + static_cast<std::uint32_t>(shape));
+            const std::size_t count = QuickSortSplitFrom + random() % QuickSortSplitFrom;
+            const std::vector<std::int64_t> keys = MakeKeys(shape, count, random);
+            const std::vector<std::uint32_t> expected = LiteralOrder(keys);
+            SCOPED_TRACE(::testing::Message() << "shape " << shape << " seed " << seed);
+            ASSERT_EQ(PackedOrder(keys), expected);
+            ASSERT_EQ(WideOrder(keys), expected);
+        }
     }
 }
 
