@@ -9,8 +9,6 @@ inline constexpr const char* PlatformVendorAddress = "http://www.metaquotes.net"
 inline constexpr const char* ProductPageAddress = "https://www.velquist.com/";
 // The publisher's site, shown after the application's title in the window caption.
 inline constexpr const char* PublisherAddress = "https://www.velquist.com";
-// The on-line help page that the window's "On-Line Help" button opens.
-inline constexpr const char* HelpPageAddress = "https://www.velquist.com/help/";
 // The report-analysis service that does not accept reports with the "Symbol"
 // column; named in the caption of the window's "Symbol" check box.
 inline constexpr const char* OutsideServiceHostName = "www.tradestatlab.net";

@@ -119,8 +119,11 @@ void RunSteps(const TMergeRequest& request, TMT4TestReport& reportA, TMT4TestRep
 
 std::string WarningsBoxText(const std::vector<TReadWarning>& warnings) {
     std::string text = MergedWithWarningsMessage + std::string("\n");
-    for (const TReadWarning& warning : warnings)
-        text += "\n" + warning.FileName + ": " + warning.Text;
+    for (std::size_t i = 0; i < warnings.size(); ++i) {
+        const bool sameFile = i > 0 && warnings[i].FileName == warnings[i - 1].FileName;
+        text += sameFile ? "; " : "\n" + warnings[i].FileName + ": ";
+        text += warnings[i].Text;
+    }
     return text;
 }
 

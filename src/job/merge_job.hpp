@@ -65,7 +65,8 @@ using TStepObserver = std::function<void(TMergeStep, const std::string& fileName
 inline constexpr const char* MergedWithWarningsMessage =
     "The merged report was written, but these reports may not have been read right:";
 
-// The text of that box: the heading, a blank line, then "FILE: TEXT" a line.
+// The text of that box: the heading, a blank line, then a line a file read,
+// "FILE: TEXT; TEXT", its findings in the order met.
 std::string WarningsBoxText(const std::vector<TReadWarning>& warnings);
 
 }  // namespace velquist

@@ -3,9 +3,49 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <algorithm>
 
 namespace velquist {
+namespace {
+
+// A box shows this many lines of its text at most; the rest scrolls.
+constexpr int MaxShownLines = 20;
+
+// Puts the box's text into a scrolling area of at most MaxShownLines lines, at
+// most three quarters of the screen wide, so that the box and its OK button
+// stay on the screen however long the text. The area takes the text's own
+// place in the box's layout; a shorter text is left as it is.
+void ScrollLongText(QMessageBox& box) {
+    auto* label = box.findChild<QLabel*>("qt_msgbox_label");
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (label == nullptr || grid == nullptr || box.text().count('\n') < MaxShownLines) return;
+    int row = 0, column = 0, rows = 0, columns = 0;
+    grid->getItemPosition(grid->indexOf(label), &row, &column, &rows, &columns);
+    grid->removeWidget(label);
+    auto* area = new QScrollArea(&box);
+    area->setObjectName("WarningsText");
+    area->setFrameShape(QFrame::NoFrame);
+    label->setWordWrap(false);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    area->setWidget(label);
+    const QSize text = label->sizeHint();
+    const int lineHeight = text.height() / static_cast<int>(box.text().count('\n') + 1);
+    const QScreen* screen = box.screen();
+    const int widest = screen != nullptr ? screen->availableGeometry().width() * 3 / 4 : 800;
+    const int wanted = text.width() + area->verticalScrollBar()->sizeHint().width();
+    // A text wider than the box scrolls sideways too, below the lines shown.
+    const int sideways = wanted > widest ? area->horizontalScrollBar()->sizeHint().height() : 0;
+    area->setFixedSize(std::min(wanted, widest), lineHeight * MaxShownLines + sideways);
+    grid->addWidget(area, row, column, rows, columns);
+}
+
+}  // namespace
 
 const QStringList& ReportFileFilters() {
     // "*.*" would hide files without an extension here, and Windows lets
@@ -67,6 +107,7 @@ void TQtDialogs::ShowWarning(const QString& text) { ShowBox(QMessageBox::Warning
 
 void TQtDialogs::ShowBox(QMessageBox::Icon icon, const QString& text) {
     QMessageBox box(icon, ApplicationTitle, text, QMessageBox::Ok, parent_);
+    ScrollLongText(box);
     Exec(box);
 }
 

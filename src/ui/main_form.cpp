@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QIcon>
 #include <QKeyEvent>
@@ -18,6 +19,7 @@
 #include "chart/chart_step.hpp"
 #include "job/merge_job.hpp"
 #include "languages/phrase_table.hpp"
+#include "ui/program_folder.hpp"
 #include "ui/report_list_box.hpp"
 
 namespace velquist {
@@ -95,7 +97,9 @@ void TMainForm::FormCreate() {
     ReportB = std::make_unique<TMT4TestReport>();
     ReportA->WriteSymbol = cbxWriteOpSymbolToReport->isChecked();
     TempPath = GetTempDir();
-    dialogs_->SetUpFileDialogs(QCoreApplication::applicationDirPath() + "/", ReportFileFilters());
+    dialogs_->SetUpFileDialogs(
+        DialogStartFolder(QCoreApplication::applicationDirPath(), QDir::homePath()),
+        ReportFileFilters());
 }
 
 void TMainForm::AddReportsToMerge() {
@@ -152,7 +156,9 @@ void TMainForm::cbxWriteOpSymbolToReportClick() {
     ReportA->WriteSymbol = cbxWriteOpSymbolToReport->isChecked();
 }
 
-void TMainForm::BtnOnLineHelpClick() { dialogs_->OpenUrl(QUrl(HelpPageAddress)); }
+void TMainForm::BtnOnLineHelpClick() {
+    dialogs_->OpenUrl(QUrl::fromLocalFile(HelpPagePath(QCoreApplication::applicationDirPath())));
+}
 
 void TMainForm::BtnMergeClick() {
     std::vector<std::string> files;

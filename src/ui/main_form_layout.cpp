@@ -101,9 +101,17 @@ void TMainForm::CreatePopupMenu() {
     remove->setShortcutVisibleInContextMenu(true);
     connect(remove, &QAction::triggered, this,
             [this] { Run([this] { DeleteSelectedReports(); }); });
-    connect(lbxReports, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        PopupMenu1->popup(lbxReports->viewport()->mapToGlobal(at));
-    });
+    // Greyed out while no line is selected, when it would do nothing.
+    const auto enableRemove = [this, remove] {
+        remove->setEnabled(!lbxReports->selectedItems().isEmpty());
+    };
+    enableRemove();
+    connect(lbxReports, &QListWidget::itemSelectionChanged, remove, enableRemove);
+    connect(lbxReports, &QWidget::customContextMenuRequested, this,
+            [this, enableRemove](const QPoint& at) {
+                enableRemove();
+                PopupMenu1->popup(lbxReports->viewport()->mapToGlobal(at));
+            });
 }
 
 void TMainForm::SetTabOrder() {

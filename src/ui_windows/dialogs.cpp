@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "base/application_title.hpp"
+#include "ui_windows/text_box.hpp"
 #include "ui_windows/wide_text.hpp"
 
 namespace velquist {
@@ -44,7 +45,29 @@ OPENFILENAMEW DialogSettings(HWND owner, const std::wstring& filters, const std:
     return settings;
 }
 
+std::wstring WithSeparator(std::wstring folder) {
+    if (!folder.empty() && folder.back() != L'\\' && folder.back() != L'/') folder += L'\\';
+    return folder;
+}
+
+// Whether a file can be created in the folder: a probe that goes again when
+// its handle is closed.
+bool TakesFiles(const std::wstring& folder) {
+    const std::wstring probe =
+        folder + L"velquist-" + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+    const HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}
+
 }  // namespace
+
+std::wstring DialogStartFolder(const std::wstring& programFolder, const std::wstring& homeFolder) {
+    const std::wstring folder = WithSeparator(programFolder);
+    return TakesFiles(folder) ? folder : WithSeparator(homeFolder);
+}
 
 std::vector<std::wstring> ChosenFiles(const wchar_t* buffer) {
     std::vector<std::wstring> parts;
@@ -94,7 +117,14 @@ void TWinDialogs::ShowWarning(const std::wstring& text) { ShowBox(text, MB_ICONW
 
 void TWinDialogs::ShowBox(const std::wstring& text, UINT icon) {
     const std::wstring title = WideFromUtf8(ApplicationTitle);
-    MessageBoxW(owner_, text.c_str(), title.c_str(), MB_OK | icon);
+    if (LineCount(text) <= MaxShownLines) {
+        MessageBoxW(owner_, text.c_str(), title.c_str(), MB_OK | icon);
+        return;
+    }
+    const wchar_t* shown = icon == MB_ICONWARNING ? IDI_WARNING
+                           : icon == MB_ICONERROR ? IDI_ERROR
+                                                  : nullptr;
+    ShowTextBox(owner_, title, text, shown);
 }
 
 void TWinDialogs::OpenUrl(const std::wstring& address) {

@@ -74,6 +74,11 @@ class TWinDialogs : public TDialogs {
     std::wstring lastOpened_;
 };
 
+// The program's own folder when a file can be created in it, as in a folder
+// the program was unpacked into; else the home folder, as for a program
+// installed under Program Files. Both end in a separator.
+std::wstring DialogStartFolder(const std::wstring& programFolder, const std::wstring& homeFolder);
+
 // The chosen names from an open dialog's buffer: a lone full path, or the
 // folder followed by the file names, each ended by a NUL, the list by two.
 std::vector<std::wstring> ChosenFiles(const wchar_t* buffer);

@@ -52,6 +52,14 @@ std::wstring ProgramFolder() {
     return path.substr(0, path.find_last_of(L'\\') + 1);
 }
 
+// The user's own folder, as Windows names it for the user's programs.
+std::wstring HomeFolder() {
+    std::wstring folder(MAX_PATH, L'\0');
+    const DWORD length = GetEnvironmentVariableW(L"USERPROFILE", folder.data(), MAX_PATH);
+    folder.resize(length < MAX_PATH ? length : 0);
+    return folder;
+}
+
 }  // namespace
 
 TMainForm::~TMainForm() {
@@ -103,7 +111,7 @@ void TMainForm::FormCreate() {
     ReportB = std::make_unique<TMT4TestReport>();
     cbxWriteOpSymbolToReportClick();
     TempPath = GetTempDir();
-    dialogs_->SetUpFileDialogs(ProgramFolder());
+    dialogs_->SetUpFileDialogs(DialogStartFolder(ProgramFolder(), HomeFolder()));
 }
 
 void TMainForm::AddReportsToMerge() {
@@ -147,7 +155,8 @@ void TMainForm::cbxWriteOpSymbolToReportClick() {
     ReportA->WriteSymbol = SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void TMainForm::BtnOnLineHelpClick() { dialogs_->OpenUrl(WideFromUtf8(HelpPageAddress)); }
+// The help page is installed beside the program.
+void TMainForm::BtnOnLineHelpClick() { dialogs_->OpenUrl(ProgramFolder() + L"help.html"); }
 
 void TMainForm::BtnMergeClick() {
     const HWND list = Control(TControl::lbxReports);

@@ -121,6 +121,12 @@ class TMainForm {
 
 // The line of a list box.
 std::wstring ListLine(HWND list, int index);
+// Lets the list's lines be dragged into another order, and a right press
+// select the line under it (list_drag.cpp).
+void EnableLineDragging(HWND list);
+// Moves the selected lines, keeping their order, to before line `before`
+// (the count for the end); they stay selected.
+void MoveSelectedLines(HWND list, int before);
 
 // Runs the thread's message loop through the window's PreTranslateMessage
 // until the window is closed; returns the exit code.

@@ -167,6 +167,7 @@ void TMainForm::CreateControls() {
     WidenLabelsToText();
     CreateListTooltip();
     AcceptDroppedFiles();
+    EnableLineDragging(Control(TControl::lbxReports));
     const std::wstring symbolCaption = L"Add \"Symbol\" field to report (not compatible with " +
                                        WideFromUtf8(OutsideServiceHostName) + L")";
     SetWindowTextW(Control(TControl::cbxWriteOpSymbolToReport), symbolCaption.c_str());

@@ -125,6 +125,10 @@ void TMainForm::ShowPopupMenu(LPARAM at) {
     POINT point{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
     // From the keyboard (Shift+F10, the menu key) both coordinates are -1.
     if (point.x == -1 && point.y == -1) point = KeyboardMenuPoint(list);
+    // Greyed out while no line is selected, when it would do nothing.
+    const bool selected = SendMessageW(list, LB_GETSELCOUNT, 0, 0) > 0;
+    EnableMenuItem(PopupMenu1, Deleteselectedreports1,
+                   MF_BYCOMMAND | (selected ? MF_ENABLED : MF_GRAYED));
     DeleteInMenu = false;
     MenuHook = SetWindowsHookExW(WH_MSGFILTER, MenuKeys, nullptr, GetCurrentThreadId());
     const int chosen = TrackPopupMenu(PopupMenu1, TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y,

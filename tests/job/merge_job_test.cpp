@@ -192,5 +192,12 @@ TEST(MergeJob, WarnsOnlyAboutTheFileThatLacksSomething) {
     for (const TReadWarning& warning : outcome.Warnings) EXPECT_EQ(warning.FileName, unknownHeader);
 }
 
+TEST(WarningsBoxText, GivesOneLineAFileWithItsFindingsInTheOrderMet) {
+    const std::vector<TReadWarning> warnings = {
+        {"a.htm", "one"}, {"a.htm", "two"}, {"b.htm", "three"}, {"a.htm", "four"}};
+    EXPECT_EQ(WarningsBoxText(warnings), std::string(MergedWithWarningsMessage) +
+                                             "\n\na.htm: one; two\nb.htm: three\na.htm: four");
+}
+
 }  // namespace
 }  // namespace velquist

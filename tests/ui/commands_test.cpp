@@ -173,7 +173,50 @@ TEST_F(WindowCommands, SaveDialogGivesHtmWithTheHtmlFilterAndTheNameAsTypedOther
 
 TEST_F(WindowCommands, HelpButtonOpensTheHelpPage) {
     Click("BtnOnLineHelp");
-    EXPECT_EQ(Dialogs->Urls, QList<QUrl>{QUrl("https://www.velquist.com/help/")});
+    EXPECT_EQ(
+        Dialogs->Urls,
+        QList<QUrl>{QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/help.html")});
+}
+
+struct TRightClickCase {
+    const char* Name;
+    std::vector<int> Selected;
+    int Row;  // -1: below the last line
+    QStringList SelectedAfter;
+};
+
+// The line under the pointer is the one the menu acts on; a selection the
+// pointer is in stays whole. "Delete selected reports" is greyed out while no
+// line is selected.
+TEST_F(WindowCommands, RightClickSelectsTheLineUnderThePointer) {
+    const TRightClickCase cases[] = {
+        {"an unselected line", {0, 1}, 2, {"/r/3.htm"}},
+        {"a selected line", {0, 2}, 2, {"/r/1.htm", "/r/3.htm"}},
+        {"below the lines", {1}, -1, {}},
+    };
+    auto* menu = Child<QMenu>("PopupMenu1");
+    auto* remove = Child<QAction>("Deleteselectedreports1");
+    for (const TRightClickCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        List()->clear();
+        AddReports(Names(4));
+        List()->clearSelection();
+        for (int row : c.Selected) List()->item(row)->setSelected(true);
+        QWidget* viewport = List()->viewport();
+        const QPoint at = c.Row < 0 ? QPoint(20, viewport->height() - 5)
+                                    : List()->visualItemRect(List()->item(c.Row)).center();
+        QTest::mousePress(viewport, Qt::RightButton, {}, at);
+        QTest::mouseRelease(viewport, Qt::RightButton, {}, at);
+        QContextMenuEvent request(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+        QApplication::sendEvent(viewport, &request);
+        ASSERT_TRUE(menu->isVisible());
+        QStringList selected;
+        for (const QListWidgetItem* item : List()->selectedItems()) selected << item->text();
+        selected.sort();
+        EXPECT_EQ(selected, c.SelectedAfter);
+        EXPECT_EQ(remove->isEnabled(), !c.SelectedAfter.isEmpty());
+        menu->close();
+    }
 }
 
 // Drags the mime data in from outside and drops it, as a file manager would;

@@ -4,8 +4,12 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <filesystem>
 
+#include "answered_dialogs.hpp"
 #include "fixtures/temp_dir.hpp"
 #include "job/merge_job.hpp"
 #include "ui/main_form.hpp"
@@ -145,6 +149,43 @@ TEST_F(WindowMerge, ShowsTheWarningsInOneBoxAfterWritingTheResult) {
                                                  doubtful + ": no \"Period\" label found")});
     EXPECT_TRUE(std::filesystem::exists(Dir.Path("out.gif")));
     EXPECT_EQ(Dialogs->ShownWhileBusy, 0);
+}
+
+// Fifty pages that are no reports: the box shows about twenty of its lines and
+// scrolls the rest, and it and its OK button lie on the screen (CTest runs
+// this on a screen of 1024 x 768 too).
+TEST_F(WindowMerge, WarningsBoxOfFiftyPagesThatAreNoReportsFitsOnTheScreen) {
+    QStringList pages;
+    for (int i = 0; i < 50; ++i) {
+        const std::string name = "page-" + std::to_string(i) + ".htm";
+        pages << QString::fromStdString(Dir.Write(name, "<html><body>a page</body></html>"));
+    }
+    AddReports(pages);
+    MergeInto(Dir.Path("out.htm"));
+    ASSERT_EQ(Dialogs->Warnings.size(), 1);
+    EXPECT_EQ(Dialogs->Warnings[0].count('\n'), 51) << "a heading, a blank line, a line a page";
+
+    testing::TAnsweredQtDialogs dialogs(Form.get());
+    int shown = 0;
+    dialogs.Answer = [&](QDialog& box) {
+        box.show();
+        // The screen, and no more than 1024 x 768 of it.
+        const QRect screen = box.screen()->availableGeometry() & QRect(0, 0, 1024, 768);
+        EXPECT_TRUE(screen.contains(box.frameGeometry()));
+        const QAbstractButton* ok = dynamic_cast<QMessageBox&>(box).button(QMessageBox::Ok);
+        EXPECT_TRUE(screen.contains(QRect(ok->mapToGlobal(QPoint(0, 0)), ok->size())));
+        const auto* text = box.findChild<QScrollArea*>("WarningsText");
+        EXPECT_NE(text, nullptr);
+        if (text != nullptr) {
+            EXPECT_LE(text->viewport()->height() / text->fontMetrics().lineSpacing(), 21);
+            EXPECT_GT(text->verticalScrollBar()->maximum(), 0);
+        }
+        box.hide();
+        ++shown;
+        return int(QMessageBox::Ok);
+    };
+    dialogs.ShowWarning(Dialogs->Warnings[0]);
+    EXPECT_EQ(shown, 1);
 }
 
 TEST_F(WindowMerge, ChartErrorLeavesTheReportWritten) {

@@ -154,16 +154,129 @@ TEST_F(WindowCommands, FileNameDialogGivesHtmWithTheHtmlFilterAndTheNameAsTypedO
     EXPECT_EQ(Text(Control(TControl::edFileName)), L"C:\\r.d\\report");
 }
 
-TEST_F(WindowCommands, OnLineHelpOpensTheHelpPage) {
-    Click(TControl::BtnOnLineHelp);
-    EXPECT_EQ(Dialogs->Urls, TLines{L"https://www.velquist.com/help/"});
-}
-
-TEST_F(WindowCommands, FileDialogsStartInTheProgramsFolder) {
+std::wstring ProgramFolder() {
     wchar_t program[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, program, MAX_PATH);
     const std::wstring path = program;
-    EXPECT_EQ(Dialogs->InitialFolder, path.substr(0, path.rfind(L'\\') + 1));
+    return path.substr(0, path.rfind(L'\\') + 1);
+}
+
+TEST_F(WindowCommands, OnLineHelpOpensTheHelpPageBesideTheProgram) {
+    Click(TControl::BtnOnLineHelp);
+    EXPECT_EQ(Dialogs->Urls, TLines{ProgramFolder() + L"help.html"});
+}
+
+TEST_F(WindowCommands, FileDialogsStartInTheProgramsFolder) {
+    EXPECT_EQ(Dialogs->InitialFolder, ProgramFolder());
+}
+
+TEST(DialogStartFolder, IsTheProgramsFolderWhenItTakesFilesElseTheHomeFolder) {
+    const std::wstring home = L"C:\\users\\trader";
+    EXPECT_EQ(DialogStartFolder(ProgramFolder(), home), ProgramFolder());
+    EXPECT_EQ(DialogStartFolder(ProgramFolder() + L"gone", home), home + L"\\");
+}
+
+struct TMoveCase {
+    std::vector<int> Selected;
+    int Before;
+    std::vector<int> Order;  // 1-based, as the names
+};
+
+TLines Ordered(const std::vector<int>& order) {
+    TLines lines;
+    for (int n : order) lines.push_back(L"C:\\r\\" + std::to_wstring(n) + L".htm");
+    return lines;
+}
+
+TEST_F(WindowCommands, MovedLinesGoTogetherInTheirOrderAndStaySelected) {
+    const TMoveCase cases[] = {
+        {{2}, 0, {3, 1, 2, 4, 5}},    {{0}, 5, {2, 3, 4, 5, 1}},    {{0, 3}, 2, {2, 1, 4, 3, 5}},
+        {{1, 2}, 2, {1, 2, 3, 4, 5}}, {{1, 4}, 0, {2, 5, 1, 3, 4}},
+    };
+    const HWND list = Control(TControl::lbxReports);
+    for (const TMoveCase& c : cases) {
+        SCOPED_TRACE(c.Before);
+        SendMessageW(list, LB_RESETCONTENT, 0, 0);
+        AddReports(Names(5));
+        SelectLines(c.Selected);
+        MoveSelectedLines(list, c.Before);
+        EXPECT_EQ(Lines(), Ordered(c.Order));
+        EXPECT_EQ(SendMessageW(list, LB_GETSELCOUNT, 0, 0),
+                  static_cast<LRESULT>(c.Selected.size()));
+    }
+}
+
+// A point on a line of the list, in its client area: a quarter down the line.
+LPARAM OnLine(HWND list, int line) {
+    const int height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    return MAKELPARAM(20, line * height + height / 4);
+}
+
+TEST_F(WindowCommands, DraggingALineAboveTheFirstMakesItTheBaseReport) {
+    const HWND list = Control(TControl::lbxReports);
+    AddReports(Names(4));
+    SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, OnLine(list, 2));
+    SendMessageW(list, WM_MOUSEMOVE, MK_LBUTTON, OnLine(list, 1));
+    SendMessageW(list, WM_MOUSEMOVE, MK_LBUTTON, OnLine(list, 0));
+    SendMessageW(list, WM_LBUTTONUP, 0, OnLine(list, 0));
+    EXPECT_EQ(Lines(), Ordered({3, 1, 2, 4}));
+    EXPECT_EQ(SendMessageW(list, LB_GETSEL, 0, 0), TRUE);
+
+    // Pressed and released in place, a line of a selection is then selected alone.
+    SelectLines({1, 3});
+    SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, OnLine(list, 3));
+    SendMessageW(list, WM_LBUTTONUP, 0, OnLine(list, 3));
+    EXPECT_EQ(Lines(), Ordered({3, 1, 2, 4}));
+    EXPECT_EQ(SendMessageW(list, LB_GETSELCOUNT, 0, 0), 1);
+    EXPECT_EQ(SendMessageW(list, LB_GETSEL, 3, 0), TRUE);
+}
+
+// Whether the open context menu shows "Delete selected reports" greyed out; the
+// menu's own message loop runs the timer that looks and closes it.
+int DeleteGreyed = -1;
+
+void LookAtTheMenuAndCloseIt() {
+    DeleteGreyed = -1;
+    SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        KillTimer(nullptr, timer);
+        const HWND menu = FindWindowW(L"#32768", nullptr);
+        const auto items = reinterpret_cast<HMENU>(SendMessageW(menu, MN_GETHMENU, 0, 0));
+        const UINT state = GetMenuState(items, Deleteselectedreports1, MF_BYCOMMAND);
+        DeleteGreyed = state == static_cast<UINT>(-1) ? -1 : (state & MF_GRAYED) != 0;
+        EndMenu();
+    });
+}
+
+TEST_F(WindowCommands, RightClickSelectsTheLineUnderThePointer) {
+    const struct {
+        const char* Name;
+        std::vector<int> Selected;
+        int Line;  // -1: below the lines
+        TLines SelectedAfter;
+    } cases[] = {
+        {"an unselected line", {0, 1}, 2, {L"C:\\r\\3.htm"}},
+        {"a selected line", {0, 2}, 2, {L"C:\\r\\1.htm", L"C:\\r\\3.htm"}},
+        {"below the lines", {1}, -1, {}},
+    };
+    const HWND list = Control(TControl::lbxReports);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        SendMessageW(list, LB_RESETCONTENT, 0, 0);
+        AddReports(Names(4));
+        SelectLines(c.Selected);
+        const LPARAM at = c.Line < 0 ? MAKELPARAM(20, 150) : OnLine(list, c.Line);
+        SendMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, at);
+        LookAtTheMenuAndCloseIt();
+        POINT screen{LOWORD(at), HIWORD(at)};
+        ClientToScreen(list, &screen);
+        SendMessageW(Form->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list),
+                     MAKELPARAM(screen.x, screen.y));
+        TLines selected;
+        for (int i = 0; i < 4; ++i)
+            if (SendMessageW(list, LB_GETSEL, i, 0) > 0) selected.push_back(Lines()[i]);
+        EXPECT_EQ(selected, c.SelectedAfter);
+        EXPECT_EQ(DeleteGreyed, c.SelectedAfter.empty() ? 1 : 0);
+    }
 }
 
 }  // namespace

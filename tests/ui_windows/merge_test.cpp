@@ -148,5 +148,63 @@ TEST_F(WindowMerge, ShowsTheWarningsInOneBoxAfterWritingTheResult) {
     EXPECT_TRUE(std::filesystem::exists(Dir.Path("out.htm")));
 }
 
+// What the warnings box showed: its place, its OK button's, and its text's
+// lines shown and in all. The box's own message loop runs the timer that
+// looks and closes it.
+struct TShownBox {
+    RECT Box{}, Ok{};
+    int LinesShown = 0, Lines = 0;
+} Shown;
+
+void LookAtTheBoxAndCloseIt() {
+    Shown = {};
+    SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        KillTimer(nullptr, timer);
+        const HWND box = FindWindowW(L"#32770", L"Zidaz UV4 Eduzida");
+        GetWindowRect(box, &Shown.Box);
+        GetWindowRect(GetDlgItem(box, IDOK), &Shown.Ok);
+        const HWND text = FindWindowExW(box, nullptr, L"Edit", nullptr);
+        const HDC dc = GetDC(text);
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(text, WM_GETFONT, 0, 0)));
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        ReleaseDC(text, dc);
+        RECT client{};
+        GetClientRect(text, &client);
+        Shown.LinesShown = metrics.tmHeight > 0 ? client.bottom / metrics.tmHeight : 0;
+        Shown.Lines = static_cast<int>(SendMessageW(text, EM_GETLINECOUNT, 0, 0));
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+}
+
+bool Inside(const RECT& outer, const RECT& inner) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom && inner.right > inner.left;
+}
+
+// Fifty pages that are no reports: the box shows about twenty of its lines
+// and scrolls the rest, and it and its OK button lie on a 1024 x 768 screen.
+TEST_F(WindowMerge, WarningsBoxOfFiftyPagesThatAreNoReportsFitsOnTheScreen) {
+    std::vector<std::string> pages;
+    for (int i = 0; i < 50; ++i)
+        pages.push_back(Dir.Write("page-" + std::to_string(i) + ".htm", "<html>a page</html>"));
+    Add(pages);
+    MergeInto(Dir.Path("out.htm"));
+    ASSERT_EQ(Dialogs->Warnings.size(), 1u);
+
+    TWinDialogs dialogs(Form->Handle());
+    LookAtTheBoxAndCloseIt();
+    dialogs.ShowWarning(Dialogs->Warnings[0]);
+    RECT screen{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &screen, 0);
+    screen.right = std::min<LONG>(screen.right, 1024);
+    screen.bottom = std::min<LONG>(screen.bottom, 768);
+    EXPECT_TRUE(Inside(screen, Shown.Box)) << Shown.Box.top << " to " << Shown.Box.bottom;
+    EXPECT_TRUE(Inside(screen, Shown.Ok));
+    EXPECT_EQ(Shown.Lines, 52) << "a heading, a blank line, a line a page";
+    EXPECT_GE(Shown.LinesShown, 19);
+    EXPECT_LE(Shown.LinesShown, 21);
+}
+
 }  // namespace
 }  // namespace velquist
