@@ -28,6 +28,8 @@ def warned(path, text):
 
 
 NO_REPORT = 'not a strategy tester report: no "Strategy Tester Report" title found'
+UTF16 = ("the file is UTF-16 text; the terminal writes reports in an 8-bit code page: "
+         "save it again as such")
 
 
 def operations_in(path):
@@ -84,7 +86,6 @@ def main():
         "empty file": b"",
         "binary noise": os.urandom(200_000),
         "NUL bytes": b"\0" * 1000 + open(OTHER, "rb").read(),
-        "UTF-16 file": open(OTHER, "rb").read().decode("latin-1").encode("utf-16"),
         "unterminated tags": b"<td" * 300_000 + b"<" * 300_000,
         "deeply nested tags": b"<div>" * 200_000 + b"x" + b"</div>" * 200_000,
     }
@@ -97,6 +98,17 @@ def main():
     expect("no report with --strict", run(["--strict", "-o", fresh_result(), GOOD, str(path)]), 1,
            f"{path}: {NO_REPORT}\n")
     untouched("no report with --strict")
+
+    # A report saved again as UTF-16 is told as that, and only that.
+    text = open(OTHER, "rb").read().decode("latin-1")
+    for encoding in ["utf-16", "utf-16-be", "utf-16-le"]:
+        path = tmp / (encoding + ".htm")
+        path.write_bytes(text.encode(encoding))
+        expect(encoding + " file", run(["-o", fresh_result(), GOOD, str(path)]), 0,
+               warned(path, UTF16) + "\n")
+    expect("UTF-16 with --strict", run(["--strict", "-o", fresh_result(), GOOD, str(path)]), 1,
+           f"{path}: {UTF16}\n")
+    untouched("UTF-16 with --strict")
 
     bom = tmp / "bom.htm"
     bom.write_bytes(b"\xef\xbb\xbf" + open(OTHER, "rb").read())
