@@ -40,6 +40,12 @@ std::string ReadWholeFile(const std::string& path);
 inline constexpr std::size_t HeadSize = 64;
 void ReadFileUpToNul(const std::string& path, TLargeBuffer& bytes, std::string* head = nullptr);
 
+// Whether two names denote the same file: equal texts (on Windows, equal but
+// for the case of ASCII letters, as its file systems compare names), or both
+// existing and the same file (another spelling, a link, a case-insensitive
+// file system).
+bool IsSameFile(const std::string& a, const std::string& b);
+
 // Writes a file as described above; Commit puts it in place. Destroyed
 // without Commit, it removes the temporary file and the target stays as it
 // was. Errors name the target as given.
