@@ -21,6 +21,25 @@ Error WarningAsError(std::string_view path, std::string_view warning) {
     return Error(std::string(path) + ": " + std::string(warning));
 }
 
+Error TemporaryFolderError(std::string_view folder, int errorNumber, bool folderUnusable) {
+#ifdef _WIN32
+    std::string place = "the system's temporary folder \"" + std::string(folder) + "\"";
+#else
+    std::string place = "the temporary folder \"" + std::string(folder) + "\" (TMPDIR)";
+#endif
+    if (folder.empty()) place = "the current folder";
+    const std::string reason = ". " + SystemErrorText(errorNumber);
+    if (folderUnusable)
+        return Error("Cannot make the chart's bitmap: " + place + " is missing or not writable" +
+                     reason);
+    return Error("Cannot make the chart's bitmap in " + place + reason);
+}
+
+Error SumsOverflowError(std::string_view path) {
+    return Error("The merged report's sums overflow from \"" + std::string(path) +
+                 "\" on; nothing was written");
+}
+
 Error OutOfMemoryError(std::string_view path) {
     return Error("Out of memory while working on \"" + std::string(path) + "\"");
 }

@@ -37,6 +37,14 @@ Error CannotReadFileError(std::string_view path, std::string_view reason);
 
 // A warning about a report that the user asked to treat as an error.
 Error WarningAsError(std::string_view path, std::string_view warning);
+// The chart's bitmap could not be made in the temporary folder (the folder
+// with its trailing separator, or empty for the current folder): the message
+// says that the folder, TMPDIR or the system's on Windows, is missing or not
+// writable when folderUnusable (see IsUnusableFolderError), and gives the
+// system's reason for errorNumber.
+Error TemporaryFolderError(std::string_view folder, int errorNumber, bool folderUnusable);
+// The merged report's sums overflow, from the named report file on.
+Error SumsOverflowError(std::string_view path);
 // Memory ran out while working on the file.
 Error OutOfMemoryError(std::string_view path);
 // A merge in a build that cannot draw the balance chart, refused before it

@@ -34,8 +34,17 @@ inline constexpr std::size_t MaxStreamedFileSize = std::size_t{256} << 20;
 // or read; "Cannot read file "PATH". REASON" when it is too large to read.
 std::string ReadWholeFile(const std::string& path);
 // bytes := the file's bytes up to its first NUL byte, read no further than
-// that. The string's memory is reused.
-void ReadFileUpToNul(const std::string& path, TLargeBuffer& bytes);
+// that. The string's memory is reused. With head, *head := the file's first
+// bytes, NULs included (at most HeadSize of them, fewer when the first read
+// gives fewer): what the file's encoding is told by.
+inline constexpr std::size_t HeadSize = 64;
+void ReadFileUpToNul(const std::string& path, TLargeBuffer& bytes, std::string* head = nullptr);
+
+// Whether two names denote the same file: equal texts (on Windows, equal but
+// for the case of ASCII letters, as its file systems compare names), or both
+// existing and the same file (another spelling, a link, a case-insensitive
+// file system).
+bool IsSameFile(const std::string& a, const std::string& b);
 
 // Writes a file as described above; Commit puts it in place. Destroyed
 // without Commit, it removes the temporary file and the target stays as it

@@ -13,10 +13,11 @@ namespace velquist {
 namespace {
 
 // Reads into `bytes` until the end, the limit, or (with stopAtNul) the first
-// NUL byte; true when it stopped at the limit.
+// NUL byte; true when it stopped at the limit. head, when given, gets the
+// first read's first bytes before any NUL is cut off.
 template <typename TString>
 bool ReadUpTo(TReadSource& file, const std::string& path, std::size_t limit, bool stopAtNul,
-              TString& bytes) {
+              TString& bytes, std::string* head) {
     constexpr std::size_t Piece = 1 << 16;
     while (bytes.size() < limit) {
         const std::size_t start = bytes.size();
@@ -26,6 +27,7 @@ bool ReadUpTo(TReadSource& file, const std::string& path, std::size_t limit, boo
         if (const int error = file.Read(bytes.data() + start, want, n); error != 0)
             throw CannotOpenFileError(path, error);
         bytes.resize(start + n);
+        if (head != nullptr && start == 0) head->assign(bytes.data(), std::min(n, HeadSize));
         if (n == 0) return false;
         if (stopAtNul) {
             const void* nul = std::memchr(bytes.data() + start, '\0', n);
@@ -46,8 +48,9 @@ bool HasMore(TReadSource& file) {
 }
 
 template <typename TString>
-void ReadBounded(const std::string& path, bool stopAtNul, TString& bytes) {
+void ReadBounded(const std::string& path, bool stopAtNul, TString& bytes, std::string* head) {
     bytes.clear();
+    if (head != nullptr) head->clear();
     TReadSource file(path);
     // A regular file ends where it ended when it was opened, whatever is added
     // later; anything else is read up to the streaming limit.
@@ -56,7 +59,7 @@ void ReadBounded(const std::string& path, bool stopAtNul, TString& bytes) {
     try {
         // A sparse file may claim far more than it holds before its first NUL.
         if (sized) ReserveLarge(bytes, std::min(limit, MaxStreamedFileSize));
-        if (ReadUpTo(file, path, limit, stopAtNul, bytes) && !sized && HasMore(file))
+        if (ReadUpTo(file, path, limit, stopAtNul, bytes, head) && !sized && HasMore(file))
             throw CannotReadFileError(path, "It is not a regular file and is longer than 256 MiB");
     } catch (const std::bad_alloc&) {
         throw CannotReadFileError(path, "Out of memory");
@@ -67,12 +70,12 @@ void ReadBounded(const std::string& path, bool stopAtNul, TString& bytes) {
 
 std::string ReadWholeFile(const std::string& path) {
     std::string bytes;
-    ReadBounded(path, false, bytes);
+    ReadBounded(path, false, bytes, nullptr);
     return bytes;
 }
 
-void ReadFileUpToNul(const std::string& path, TLargeBuffer& bytes) {
-    ReadBounded(path, true, bytes);
+void ReadFileUpToNul(const std::string& path, TLargeBuffer& bytes, std::string* head) {
+    ReadBounded(path, true, bytes, head);
 }
 
 }  // namespace velquist

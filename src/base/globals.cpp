@@ -82,7 +82,7 @@ bool EndsEveryLineWithCrLf(std::string_view text) {
 std::string_view LoadTextFile(const std::string& fileName, TTextFileBuffers& buffers) {
     // The text ends at the first NUL byte, so reading stops there too: an
     // endless device such as /dev/zero gives an empty text.
-    ReadFileUpToNul(fileName, buffers.Bytes);
+    ReadFileUpToNul(fileName, buffers.Bytes, &buffers.Head);
     const std::string_view bytes(buffers.Bytes.data(), buffers.Bytes.size());
     if (EndsEveryLineWithCrLf(bytes)) return bytes;
     NormalizeLineBreaks(bytes, buffers.Converted);

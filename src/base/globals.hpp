@@ -19,6 +19,7 @@ std::string LoadTextFile(const std::string& fileName);
 struct TTextFileBuffers {
     TLargeBuffer Bytes;      // the file as read
     TLargeString Converted;  // its text, when line breaks had to be converted
+    std::string Head;        // the file's first bytes, NULs included (ReadFileUpToNul)
 };
 // LoadTextFile through the buffers; the text stays valid until they are used
 // again.

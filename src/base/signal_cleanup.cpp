@@ -30,6 +30,8 @@ void RemoveLiveTemporaryPaths() {
     }
 }
 
+void RemoveTemporaryFilesNow() { RemoveLiveTemporaryPaths(); }
+
 int RememberTemporaryPath(const std::string& path, bool isFolder) {
     if (path.size() >= sizeof slots[0].Path) return -1;
     for (int i = 0; i < static_cast<int>(std::size(slots)); ++i) {

@@ -14,6 +14,11 @@ namespace velquist {
 // ignored. The program's entry calls this.
 void RemoveTemporaryFilesOnSignals();
 
+// Removes every temporary path of the table now, for an end of the program
+// that runs no destructors (a toolkit's fatal error). Safe in a signal
+// handler too.
+void RemoveTemporaryFilesNow();
+
 // Puts the path in the table and returns its slot, or -1 when the table is
 // full or the path too long (the file is then only removed the usual way).
 int RememberTemporaryPath(const std::string& path, bool isFolder);

@@ -39,7 +39,7 @@ class TTemporaryFile {
     // writing; 0, or the error number why it could not be created. `folder` is
     // empty or ends in "/" (or a backslash on Windows).
     int Create(const std::string& folder, std::string_view prefix, std::string_view suffix);
-    // The name Create tries, with "XXXXXX" for the random part (for messages).
+    // The name Create tries, with "XXXXXX" for the random part.
     static std::string Pattern(const std::string& folder, std::string_view prefix,
                                std::string_view suffix) {
         std::string pattern = folder;
@@ -77,6 +77,10 @@ class TTemporaryFolder {
     std::string path_;
     int slot_ = -1;
 };
+
+// Whether an error number of TTemporaryFile::Create says that the folder
+// itself takes no files: it is missing, no folder, or not writable.
+bool IsUnusableFolderError(int errorNumber);
 
 // When XDG_RUNTIME_DIR is unset, sets it to a new private folder in
 // tempFolder that lives as long as the returned object; toolkits otherwise make

@@ -81,6 +81,21 @@ std::unique_ptr<TTemporaryFolder> ProvideRuntimeFolder(const std::string& tempFo
     return folder;
 }
 
+bool IsUnusableFolderError(int errorNumber) {
+    switch (errorNumber) {
+        case ENOENT:
+        case ENOTDIR:
+        case EACCES:
+        case EPERM:
+        case EROFS:
+        case ELOOP:
+        case ENAMETOOLONG:
+            return true;
+        default:
+            return false;
+    }
+}
+
 std::string GetTempDir() {
     for (const char* name : {"TMPDIR", "TMP", "TEMP"}) {
         const char* value = std::getenv(name);

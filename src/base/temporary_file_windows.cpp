@@ -113,6 +113,23 @@ TTemporaryFolder::~TTemporaryFolder() {
 
 std::unique_ptr<TTemporaryFolder> ProvideRuntimeFolder(const std::string&) { return nullptr; }
 
+bool IsUnusableFolderError(int errorNumber) {
+    switch (static_cast<DWORD>(errorNumber)) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_ACCESS_DENIED:
+        case ERROR_WRITE_PROTECT:
+        case ERROR_INVALID_NAME:
+        case ERROR_BAD_PATHNAME:
+        case ERROR_DIRECTORY:
+        case ERROR_INVALID_DRIVE:
+        case ERROR_BAD_NETPATH:
+            return true;
+        default:
+            return false;
+    }
+}
+
 std::string GetTempDir() {
     const DWORD size = ::GetTempPathW(0, nullptr);
     if (size == 0) return {};

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "base/error.hpp"
+#include "base/file_io.hpp"
 #include "base/temporary_file.hpp"
 #include "chart/chart_data.hpp"
 #include "output/bmp_file.hpp"
@@ -18,8 +19,9 @@ namespace {
 void WriteTemporaryBitmap(TTemporaryFile& bitmap, const std::string& tempPath,
                           const TRgbImage& image) {
     const std::string bytes = EncodeBmp24(image);
+    // The name is a random one: the folder is what the user can mend.
     if (const int error = bitmap.Create(tempPath, "velquist-", ".bmp"); error != 0)
-        throw CannotCreateFileError(TTemporaryFile::Pattern(tempPath, "velquist-", ".bmp"), error);
+        throw TemporaryFolderError(tempPath, error, IsUnusableFolderError(error));
     if (const int error = WriteAll(bitmap.Descriptor(), bytes); error != 0)
         throw StreamWriteError(bitmap.Path(), error);
     if (const int error = bitmap.Close(); error != 0) throw StreamWriteError(bitmap.Path(), error);

@@ -16,8 +16,9 @@ namespace velquist {
 // Draws the chart of the report (whose FileName is the result file name) and
 // saves it as ImageFileName(): SaveGraph of DrawGraph. tempPath is the
 // temporary folder with its trailing "/" (GetTempDir), or empty for the
-// current folder. Errors propagate: "Cannot create file ..." for the bitmap
-// or the GIF, "Cannot open file ..." when the bitmap cannot be read back.
+// current folder. Errors propagate: "Cannot make the chart's bitmap ..."
+// (TemporaryFolderError) for the bitmap, "Cannot create file ..." for the
+// GIF, "Cannot open file ..." when the bitmap cannot be read back.
 void CreateGraph(const TMT4TestReport& report, const std::string& tempPath);
 
 // The two halves: the chart drawn in memory, then saved through the bitmap.

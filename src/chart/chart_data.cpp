@@ -1,8 +1,6 @@
 #include "chart/chart_data.hpp"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 namespace velquist {
 
@@ -27,26 +25,6 @@ TChartRange WidenedRange(TChartRange fitted) {
     TChartRange widened{fitted.Min - 4 * s, fitted.Max + 8 * s};
     if (widened.Max - widened.Min < 1e-10) widened.Max = widened.Min + 1e-10;
     return widened;
-}
-
-namespace {
-
-std::filesystem::path PathOf(const std::string& name) {
-#ifdef _WIN32
-    // Names are UTF-8 inside the program; a narrow path would be read in the
-    // ANSI code page.
-    return std::filesystem::path(std::u8string(name.begin(), name.end()));
-#else
-    return name;
-#endif
-}
-
-}  // namespace
-
-bool IsSameFile(const std::string& a, const std::string& b) {
-    if (a == b) return true;
-    std::error_code error;
-    return std::filesystem::equivalent(PathOf(a), PathOf(b), error) && !error;
 }
 
 }  // namespace velquist

@@ -1,7 +1,7 @@
 // What the balance chart shows, computed from a report without drawing: the
 // balance values in trade order, the vertical range fitted to them and the
 // widened range the picture uses, and the file names of one chart. Pure
-// functions (the file name checks aside); no Qt, no files written.
+// functions; no Qt, no files written.
 #pragma once
 
 #include <string>
@@ -32,9 +32,5 @@ TChartRange FittedRange(const std::vector<double>& values);
 // gets its upper end at the lower end plus 1e-10. For values so large that
 // adding 1e-10 changes nothing the range stays empty: the drawing copes.
 TChartRange WidenedRange(TChartRange fitted);
-
-// Whether two names denote the same file: equal texts, or both existing and
-// the same file (another spelling, a link, a case-insensitive file system).
-bool IsSameFile(const std::string& a, const std::string& b);
 
 }  // namespace velquist

@@ -25,12 +25,27 @@ const char* StepName(TMergeStep step) {
 }
 
 int RunMerge(const TCommandLine& options, std::ostream& out, std::ostream& err,
-             const TChartStep& chartStep) {
+             const TChartSetUp& chartSetUp) {
+    const TMergeRequest request{options.Reports, options.Result, options.Language, options.Strict};
+    // A refusal is told before the chart is set up, which may fail or take
+    // its time; the set-up comes before anything is read or written.
+    if (const std::optional<std::string> refusal = MergeRefusal(request)) {
+        err << *refusal << "\n";
+        return ExitRefused;
+    }
+    TChartStep chartStep;
+    if (chartSetUp) {
+        try {
+            chartStep = chartSetUp();
+        } catch (const std::exception& error) {
+            err << error.what() << "\n";
+            return ExitError;
+        }
+    }
     // The two report objects live for the whole run, as the window's do.
     TMT4TestReport reportA;
     TMT4TestReport reportB;
     reportA.WriteSymbol = options.WriteSymbol;
-    const TMergeRequest request{options.Reports, options.Result, options.Language, options.Strict};
     TStepObserver onStep;
     if (options.Verbose)
         onStep = [&](TMergeStep step, const std::string& fileName) {
@@ -83,7 +98,7 @@ int RunInspect(const std::string& fileName, std::ostream& out, std::ostream& err
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-           const TChartStep& chartStep) {
+           const TChartSetUp& chartSetUp) {
     const std::optional<TCommandLine> line = ParseCommandLine(args, err);
     if (!line) return ExitRefused;
     switch (line->Action) {
@@ -101,7 +116,18 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         case TCommandLine::TAction::Merge:
             break;
     }
-    return RunMerge(*line, out, err, chartStep);
+    return RunMerge(*line, out, err, chartSetUp);
+}
+
+int ExitCodeAfterOutput(int code, TStandardOutputBuffer& out, TStandardOutputBuffer& err) {
+    const bool written = out.Flush();
+    if (!written) {
+        std::ostream tell(&err);
+        tell << "velquist-merge: cannot write to standard output: "
+             << SystemErrorText(out.ErrorNumber()) << "\n";
+    }
+    const bool told = err.Flush();
+    return code == ExitSuccess && !(written && told) ? ExitError : code;
 }
 
 }  // namespace velquist

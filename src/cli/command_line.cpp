@@ -21,9 +21,11 @@ constexpr const char* Description =
     "the extension .gif).\n";
 
 constexpr const char* ExitCodes =
-    "Exit codes: 0 done; 1 an error (its text on stderr, naming the file);\n"
-    "2 refused input (usage, fewer than two reports, no result name, an\n"
-    "unknown language). Warnings go to stderr and keep exit code 0.";
+    "Exit codes: 0 done; 1 an error (its text on stderr, naming the file; a\n"
+    "failed write of stdout or stderr too); 2 refused input (usage, fewer than\n"
+    "two reports, no result name, a result whose picture RESULT.gif would\n"
+    "replace it or a report, an unknown language). Warnings go to stderr and\n"
+    "keep exit code 0.";
 
 // CLI11's layout, headed by our usage lines instead of its generated one.
 class THelpFormatter : public CLI::Formatter {
@@ -84,26 +86,48 @@ std::string FirstUnknownOption(const CLI::App& app) {
 }
 
 std::optional<TCommandLine> Refuse(std::ostream& err, const std::string& reason) {
-    if (!reason.empty()) err << "velquist-merge: " << reason << "\n";
-    err << UsageText;
+    err << "velquist-merge: " << reason << "\n" << UsageText;
     return std::nullopt;
 }
 
+// The options given besides the one named, in the usage's order, and the
+// reports: what a request that stands alone must not have.
+std::string FirstOtherArgument(const CLI::App& app, const TCommandLine& line,
+                               const std::string& alone) {
+    for (const char* option :
+         {"-l", "-s", "-v", "--strict", "-o", "--inspect", "--languages", "--version"})
+        if (option != alone && app.count(option) > 0) return option;
+    if (!line.Reports.empty()) return line.Reports.front();
+    return {};
+}
+
 // The request a parsed command line makes, or nullopt (told on err).
-std::optional<TCommandLine> Request(TCommandLine line, const TStandalone& alone,
-                                    std::size_t argCount, std::ostream& err) {
+std::optional<TCommandLine> Request(TCommandLine line, const CLI::App& app,
+                                    const TStandalone& alone, std::size_t argCount,
+                                    std::ostream& err) {
     if (alone.Version || alone.Languages) {
-        if (argCount != 1) return Refuse(err, "");
+        const std::string name = alone.Version ? "--version" : "--languages";
+        if (app.count(name) > 1) return Refuse(err, name + " is given more than once");
+        const std::string other = FirstOtherArgument(app, line, name);
+        if (!other.empty()) return Refuse(err, name + " takes no other arguments: " + other);
         line.Action =
             alone.Version ? TCommandLine::TAction::Version : TCommandLine::TAction::Languages;
         return line;
     }
     if (alone.Inspect) {
-        if (argCount != 2 || line.Reports.size() != 1) return Refuse(err, "");
         line.Action = TCommandLine::TAction::Inspect;
+        if (app.count("--inspect") > 1) return Refuse(err, "--inspect is given more than once");
+        TCommandLine reportsOnly = line;
+        reportsOnly.Reports.clear();
+        const std::string other = FirstOtherArgument(app, reportsOnly, "--inspect");
+        if (!other.empty()) return Refuse(err, "--inspect takes no other options: " + other);
+        if (line.Reports.empty()) return Refuse(err, "--inspect needs a report");
+        if (line.Reports.size() > 1)
+            return Refuse(err,
+                          "--inspect takes one report, not " + std::to_string(line.Reports.size()));
         return line;
     }
-    if (argCount == 0) return Refuse(err, "");
+    if (argCount == 0) return Refuse(err, "no arguments");
     if (LanguageIndex(line.Language) < 0) {
         err << "velquist-merge: unknown language \"" << line.Language
             << "\". Use one of: " << LanguageList() << "\n";
@@ -138,7 +162,7 @@ std::optional<TCommandLine> ParseCommandLine(const std::vector<std::string>& arg
     }
     const std::string unknown = FirstUnknownOption(app);
     if (!unknown.empty()) return Refuse(err, "unknown option " + unknown);
-    return Request(std::move(line), alone, args.size(), err);
+    return Request(std::move(line), app, alone, args.size(), err);
 }
 
 std::string HelpText() {

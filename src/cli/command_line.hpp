@@ -25,7 +25,8 @@ struct TCommandLine {
 extern const char* const UsageText;
 
 // args excludes the program name. nullopt when the arguments are refused; the
-// reason, then the usage, went to err.
+// reason (one line, such as "unknown option -x" or "--inspect takes one
+// report, not 2"), then the usage, went to err.
 std::optional<TCommandLine> ParseCommandLine(const std::vector<std::string>& args,
                                              std::ostream& err);
 

@@ -1,11 +1,14 @@
-// The program's entry: installs the cleanup of temporary files, picks the
-// chart step of this build and forwards the arguments to RunCli. On Windows it
-// takes the arguments as UTF-16 and hands them on as UTF-8.
-#include <iostream>
+// The program's entry: sets up standard output and error so that a failed
+// write is told, installs the cleanup of temporary files, picks the chart
+// set-up of this build, forwards the arguments to RunCli and exits with its
+// code unless the output failed. On Windows it takes the arguments as UTF-16
+// and hands them on as UTF-8.
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "base/signal_cleanup.hpp"
+#include "base/standard_output.hpp"
 #include "cli/cli.hpp"
 
 #ifdef VELQUIST_WITH_CHART
@@ -14,11 +17,7 @@
 #endif
 
 #ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
 #include <windows.h>
-
-#include <cstdio>
 
 #include "base/system_text.hpp"
 #endif
@@ -26,13 +25,20 @@
 namespace {
 
 int Run(const std::vector<std::string>& args) {
+    // First, before any file is opened: a stream the program was started with
+    // closed must not lend its number to one.
+    velquist::TStandardOutputBuffer outBuffer(velquist::TStandardStream::Output);
+    velquist::TStandardOutputBuffer errBuffer(velquist::TStandardStream::Error);
+    std::ostream out(&outBuffer);
+    std::ostream err(&errBuffer);
     // Ctrl-C or SIGTERM during a merge removes its temporary files.
     velquist::RemoveTemporaryFilesOnSignals();
-    velquist::TChartStep chartStep;  // none: such a build refuses to merge
+    velquist::TChartSetUp chartSetUp;  // none: such a build refuses to merge
 #ifdef VELQUIST_WITH_CHART
-    chartStep = velquist::BalanceChartStep(velquist::GetTempDir());
+    chartSetUp = [] { return velquist::BalanceChartStep(velquist::GetTempDir()); };
 #endif
-    return velquist::RunCli(args, std::cout, std::cerr, chartStep);
+    const int code = velquist::RunCli(args, out, err, chartSetUp);
+    return velquist::ExitCodeAfterOutput(code, outBuffer, errBuffer);
 }
 
 }  // namespace
@@ -41,16 +47,12 @@ int Run(const std::vector<std::string>& args) {
 int wmain(int argc, wchar_t** argv) {
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.push_back(velquist::WideToUtf8(argv[i]));
-    // Output bytes as on Linux: no "\n" turned into "\r\n" (--inspect's JSON).
-    ::_setmode(::_fileno(stdout), _O_BINARY);
-    ::_setmode(::_fileno(stderr), _O_BINARY);
-    // Messages name files in UTF-8; the console shows them right in its UTF-8
-    // code page, which is given back afterwards.
+    // Output goes to the standard handles as bytes, as on Linux: no "\n"
+    // turned into "\r\n" (--inspect's JSON). Messages name files in UTF-8; the console shows them
+    // right in its UTF-8 code page, which is given back afterwards.
     const UINT codePage = ::GetConsoleOutputCP();
     if (codePage != 0) ::SetConsoleOutputCP(CP_UTF8);
     const int result = Run(args);
-    std::cout.flush();
-    std::cerr.flush();
     if (codePage != 0) ::SetConsoleOutputCP(codePage);
     return result;
 }

@@ -6,8 +6,10 @@
 #include <new>
 
 #include "base/error.hpp"
+#include "base/file_io.hpp"
 #include "base/side_by_side.hpp"
 #include "job/read_ahead.hpp"
+#include "job/sum_check.hpp"
 #include "merge/merger.hpp"
 
 namespace velquist {
@@ -98,17 +100,23 @@ void RunSteps(const TMergeRequest& request, TMT4TestReport& reportA, TMT4TestRep
         if (onStep) onStep(next, fileName);
     };
     auto announceRead = [&](const std::string& fileName) { step(TMergeStep::Read, fileName); };
+    TSumWatch sums;
     auto checkRead = [&](const TMT4TestReport& report, const std::string& fileName) {
         for (const std::string& warning : report.Warnings) {
             outcome.Warnings.push_back({fileName, warning});
             if (request.StopOnWarning) throw WarningAsError(fileName, warning);
         }
+        sums.Add(report, fileName);
     };
     TReadAhead loads(request.Files, LoadingThreads, LoadingWindow);
     announceRead(request.Files[0]);
     ReadTaken(loads, 0, reportA);
     checkRead(reportA, request.Files[0]);
     MergeFurtherFiles(request.Files, loads, reportA, reportB, announceRead, checkRead);
+    if (!HoldsOnlyFiniteNumbers(reportA)) {
+        outcome.FileName = sums.Culprit();
+        throw SumsOverflowError(outcome.FileName);
+    }
     reportA.FileName = request.ResultFileName;
     step(TMergeStep::Write, request.ResultFileName);
     WriteAndChart(request, reportA, chartStep,
@@ -116,6 +124,20 @@ void RunSteps(const TMergeRequest& request, TMT4TestReport& reportA, TMT4TestRep
 }
 
 }  // namespace
+
+std::string PictureIsAReportMessage(const std::string& pictureFileName) {
+    return "The result's picture \"" + pictureFileName + "\" is one of the report files to merge!";
+}
+
+std::optional<std::string> MergeRefusal(const TMergeRequest& request) {
+    if (request.Files.size() < 2) return NoReportsMessage;
+    if (request.ResultFileName.empty()) return NoResultNameMessage;
+    const std::string picture = ChangeFileExt(request.ResultFileName, ".gif");
+    if (IsSameFile(picture, request.ResultFileName)) return ResultNamedAsPictureMessage;
+    for (const std::string& file : request.Files)
+        if (IsSameFile(picture, file)) return PictureIsAReportMessage(picture);
+    return std::nullopt;
+}
 
 std::string WarningsBoxText(const std::vector<TReadWarning>& warnings) {
     std::string text = MergedWithWarningsMessage + std::string("\n");
@@ -136,9 +158,8 @@ TMergeOutcome MergeJob(const TMergeRequest& request, TMT4TestReport& reportA,
         outcome.Message = std::move(message);
         return outcome;
     };
-    if (request.Files.size() < 2) return stop(TMergeOutcome::TKind::Refused, NoReportsMessage);
-    if (request.ResultFileName.empty())
-        return stop(TMergeOutcome::TKind::Refused, NoResultNameMessage);
+    if (std::optional<std::string> refusal = MergeRefusal(request))
+        return stop(TMergeOutcome::TKind::Refused, std::move(*refusal));
     if (!chartStep) return stop(TMergeOutcome::TKind::Failed, NoChartError().what());
     try {
         RunSteps(request, reportA, reportB, chartStep, onStep, outcome);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,11 @@ namespace velquist {
 
 inline constexpr const char* NoReportsMessage = "Report files to merge not set!";
 inline constexpr const char* NoResultNameMessage = "Result report filename not set!";
+// The result's picture is its name with ".gif" (ImageFileName): a result
+// named so would be replaced by it, and so would a report of the list.
+inline constexpr const char* ResultNamedAsPictureMessage =
+    "Result report filename must not end in \".gif\": that is the name of its picture!";
+std::string PictureIsAReportMessage(const std::string& pictureFileName);
 
 enum class TMergeStep { Read, Write, Chart };
 
@@ -52,9 +58,17 @@ using TChartStep = std::function<TSaveChart(const TMT4TestReport&)>;
 // Told before each step, with the file it works on.
 using TStepObserver = std::function<void(TMergeStep, const std::string& fileName)>;
 
+// Why the job refuses the request, in this order: a list of fewer than two
+// files, an empty result name, a result that its own picture would replace,
+// a report of the list that the picture would replace. nullopt when the job
+// may run. Reads and writes nothing, so a front end may ask before it sets
+// up the chart.
+std::optional<std::string> MergeRefusal(const TMergeRequest& request);
+
 // Reads the first file into reportA, merges every further file through
-// reportB, writes reportA to the result file and draws its chart. Refuses a
-// list of fewer than two files, then an empty result name. An error ends the
+// reportB, writes reportA to the result file and draws its chart. Refuses
+// what MergeRefusal refuses. Merged sums that overflow are an error that names
+// the file from which on they do, and nothing is written. An error ends the
 // job where it happens; what was done before it stays done. The chart step is
 // required: a page is never written that names a picture nobody draws.
 [[nodiscard]] TMergeOutcome MergeJob(const TMergeRequest& request, TMT4TestReport& reportA,

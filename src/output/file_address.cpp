@@ -3,8 +3,10 @@
 namespace velquist {
 namespace {
 
+// Control bytes (TAB, CR and LF among them) and DEL are dropped or rewritten
+// by browsers, and a backslash is read as a slash; the rest of ASCII passes.
 bool NeedsEscape(unsigned char byte) {
-    return byte >= 0x80 || byte == '%' || byte == '#' || byte == '?';
+    return byte < 0x20 || byte >= 0x7F || byte == '%' || byte == '#' || byte == '?' || byte == '\\';
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "model/date_time.hpp"
 #include "model/report.hpp"
 #include "reader/cell_text.hpp"
+#include "reader/content_checks.hpp"
 #include "reader/report_checks.hpp"
 #include "reader/report_labels.hpp"
 #include "reader/summary_scan.hpp"
@@ -145,6 +146,7 @@ struct TLoadedReportFile::TParts {
     TOperationsHeader Header;
     TOperationList Operations;
     std::optional<std::string> UnknownHeader;
+    bool Utf16 = false;
 };
 
 TLoadedReportFile::TLoadedReportFile(const std::string& fileName) : fileName_(fileName) {
@@ -170,6 +172,7 @@ TLoadedReportFile::TLoadedReportFile(const std::string& fileName, TBuffers& buff
         parts->Header = FindOperationsHeader(parts->Lines);
         parts->Operations.Clear();
         parts->UnknownHeader.reset();
+        parts->Utf16 = IsUtf16Text(buffers.File.Head);
         if (parts->Header.Line < 0)
             parts->Header = HeaderByItsPlace(parts->Lines, parts->UnknownHeader);
         if (parts->Header.Line >= 0) {
@@ -208,6 +211,7 @@ void TMT4TestReport::ReadFromFile(TLoadedReportFile&& file) {
     TReadFacts facts;
     facts.Labels = ScanSummary(*this, lines, header);
     facts.UnknownOperationsHeader = std::move(parts.UnknownHeader);
+    facts.Utf16 = parts.Utf16;
 
     if (header.SymbolField == 0) {
         const TText symbol = TextWithoutParentheses(Symbol);

@@ -2,8 +2,10 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 #include "reader/cell_text.hpp"
+#include "reader/content_checks.hpp"
 
 namespace velquist {
 namespace {
@@ -14,11 +16,12 @@ namespace {
 // binary error of the amounts.
 bool Differs(double a, double b) { return std::fabs(a - b) > 0.015; }
 
-// Two decimals, locale-free, for the messages only.
+// Two decimals, locale-free, for the messages only. The buffer holds the
+// largest double's digits; should it not, the shortest form stands in.
 std::string Money(double value) {
-    char buffer[64];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
+    char buffer[std::numeric_limits<double>::max_exponent10 + 8];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
+    if (result.ec != std::errc()) result = std::to_chars(buffer, buffer + sizeof buffer, value);
     std::string text(buffer, result.ptr);
     return text == "-0.00" ? "0.00" : text;
 }
@@ -90,6 +93,7 @@ std::optional<std::string> LayoutWarning(const TLabelsSeen& labels) {
 }  // namespace
 
 std::vector<std::string> CheckReport(const TMT4TestReport& report, const TReadFacts& facts) {
+    if (facts.Utf16) return {Utf16Warning};
     const TLabelsSeen& labels = facts.Labels;
     // A page of another kind: one warning says it all.
     if (!labels.Title)
@@ -105,6 +109,9 @@ std::vector<std::string> CheckReport(const TMT4TestReport& report, const TReadFa
     if (auto warning = DepositWarning(report, labels)) warnings.push_back(std::move(*warning));
     if (auto warning = NetProfitWarning(report, labels)) warnings.push_back(std::move(*warning));
     if (auto warning = LayoutWarning(labels)) warnings.push_back(std::move(*warning));
+    if (auto warning = MoneyRangeWarning(report, labels.Has(TReportField::InitialDeposit),
+                                         labels.Has(TReportField::TotalNetProfit)))
+        warnings.push_back(std::move(*warning));
     return warnings;
 }
 

@@ -18,6 +18,8 @@ struct TReadFacts {
     // When no operations header was recognised but rows with dates follow:
     // the cell text of the row above the first of them.
     std::optional<std::string> UnknownOperationsHeader;
+    // The file is UTF-16 text (IsUtf16Text of its first bytes).
+    bool Utf16 = false;
 };
 
 // The warnings about one report, in a fixed order; empty when it is sound.

@@ -119,7 +119,8 @@ TEST(CreateGraph, ReportsFilesItCannotCreateAndLeavesNoBitmap) {
     const std::string missing = folders.Root.Path("missing");
     const TCase cases[] = {
         {"temporary folder missing", folders.Out + "/merged.htm", missing + "/",
-         "Cannot create file \"" + missing + "/velquist-XXXXXX.bmp\". No such file or directory"},
+         "Cannot make the chart's bitmap: the temporary folder \"" + missing +
+             "/\" (TMPDIR) is missing or not writable. No such file or directory"},
         {"result folder missing", missing + "/merged.htm", folders.Temp,
          "Cannot create file \"" + missing + "/merged.gif\". No such file or directory"},
     };
@@ -174,7 +175,8 @@ TEST(CreateGraph, WithoutTemporaryFolderUsesTheCurrentOne) {
         fs::remove(gone);
         EXPECT_THROW_MSG(CreateGraph(ResultReport(folders.Out + "/merged.htm", 100, {110}), ""),
                          Error,
-                         "Cannot create file \"velquist-XXXXXX.bmp\". No such file or directory");
+                         "Cannot make the chart's bitmap: the current folder is missing or not "
+                         "writable. No such file or directory");
     }
     const TCurrentFolder current(folders.Temp);
     CreateGraph(ResultReport(folders.Out + "/merged.htm", 100, {110}), "");

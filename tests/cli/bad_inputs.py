@@ -28,6 +28,8 @@ def warned(path, text):
 
 
 NO_REPORT = 'not a strategy tester report: no "Strategy Tester Report" title found'
+UTF16 = ("the file is UTF-16 text; the terminal writes reports in an 8-bit code page: "
+         "save it again as such")
 
 
 def operations_in(path):
@@ -84,7 +86,6 @@ def main():
         "empty file": b"",
         "binary noise": os.urandom(200_000),
         "NUL bytes": b"\0" * 1000 + open(OTHER, "rb").read(),
-        "UTF-16 file": open(OTHER, "rb").read().decode("latin-1").encode("utf-16"),
         "unterminated tags": b"<td" * 300_000 + b"<" * 300_000,
         "deeply nested tags": b"<div>" * 200_000 + b"x" + b"</div>" * 200_000,
     }
@@ -97,6 +98,17 @@ def main():
     expect("no report with --strict", run(["--strict", "-o", fresh_result(), GOOD, str(path)]), 1,
            f"{path}: {NO_REPORT}\n")
     untouched("no report with --strict")
+
+    # A report saved again as UTF-16 is told as that, and only that.
+    text = open(OTHER, "rb").read().decode("latin-1")
+    for encoding in ["utf-16", "utf-16-be", "utf-16-le"]:
+        path = tmp / (encoding + ".htm")
+        path.write_bytes(text.encode(encoding))
+        expect(encoding + " file", run(["-o", fresh_result(), GOOD, str(path)]), 0,
+               warned(path, UTF16) + "\n")
+    expect("UTF-16 with --strict", run(["--strict", "-o", fresh_result(), GOOD, str(path)]), 1,
+           f"{path}: {UTF16}\n")
+    untouched("UTF-16 with --strict")
 
     bom = tmp / "bom.htm"
     bom.write_bytes(b"\xef\xbb\xbf" + open(OTHER, "rb").read())
@@ -119,15 +131,9 @@ def main():
     check("result name equal to an input holds both reports",
           operations_in(same) == operations_in_file(GOOD) + operations_in_file(OTHER))
 
-    no_temp = run(["-o", fresh_result(), GOOD, OTHER], env={"TMPDIR": str(tmp / "no-temp")})
-    if no_temp.returncode == 0:
-        print("skip missing temporary folder (no chart in this build)")
-    else:
-        expect("temporary folder missing", no_temp, 1,
-               f'Cannot create file "{tmp / "no-temp" / "velquist-XXXXXX.bmp"}". '
-               'No such file or directory\n')
-        check("temporary folder missing leaves the HTML written",
-              result.read_bytes() != EARLIER and result.read_bytes().endswith(b"</html>\r\n"))
+    temporary_folder(tmp, fresh_result)
+    picture_names(tmp, fresh_result)
+    overflowing_sums(tmp, fresh_result)
 
     big = tmp / "million.htm"
     write_big_report(big, 1_000_000)
@@ -142,6 +148,61 @@ def main():
 
     shutil.rmtree(tmp, ignore_errors=True)
     return suite.finish()
+
+
+def temporary_folder(tmp, fresh_result):
+    """A temporary folder that is missing or not writable is named as such; the
+    page, written before the chart, stays."""
+    result = tmp / "result.htm"
+    cases = [("missing", tmp / "no-temp", False, "No such file or directory")]
+    if suite.can_switch_user():
+        locked = tmp / "locked-temp"
+        locked.mkdir(mode=0o755)
+        cases.append(("not writable", locked, True, "Permission denied"))
+    for name, folder, as_nobody, reason in cases:
+        if as_nobody:
+            os.chmod(fresh_result(), 0o666)
+        done = run(["-o", fresh_result(), GOOD, OTHER], env={"TMPDIR": str(folder)},
+                   as_nobody=as_nobody)
+        # Qt may say first that it cannot make its runtime folder there.
+        told = (f'Cannot make the chart\'s bitmap: the temporary folder "{folder}/" (TMPDIR) is '
+                f"missing or not writable. {reason}\n")
+        check("temporary folder " + name, done.returncode == 1 and
+              done.stderr.decode("latin-1").endswith(told), done.stderr.decode("latin-1"))
+        check("temporary folder " + name + " leaves the HTML written",
+              result.read_bytes() != EARLIER and result.read_bytes().endswith(b"</html>\r\n"))
+
+
+def picture_names(tmp, fresh_result):
+    """A result whose picture would replace it or a report is refused before
+    anything is read or written."""
+    picture = tmp / "result.gif"
+    for name, args in [("result named .gif", ["-o", str(picture), GOOD, OTHER]),
+                       ("picture named as a report", ["-o", fresh_result(), GOOD, str(picture)])]:
+        picture.write_bytes(EARLIER)
+        fresh_result()
+        done = run(args)
+        expect(name, done, 2, stderr_start="Result report filename must not end in"
+               if "named .gif" in name else f'The result\'s picture "{picture}" is one of')
+        check(name + " leaves page and picture",
+              picture.read_bytes() == EARLIER and (tmp / "result.htm").read_bytes() == EARLIER)
+
+
+def overflowing_sums(tmp, fresh_result):
+    """Money whose sums overflow is warned about and never written as "INF" or
+    "NAN": the error names the file, and nothing is written."""
+    huge = tmp / "huge.htm"
+    row = (b"<tr><td>%d</td><td>2020.01.0%d 10:00</td><td>buy</td><td>%d</td><td>0.1</td>"
+           b"<td>1.1</td><td>0</td><td>0</td><td>1e308</td><td>1e308</td></tr>\n")
+    huge.write_bytes(b"Strategy Tester Report\nHuge\nServer (Build 1)\n"
+                     b"<table><tr><td>#</td><td>Time</td></tr>\n" + row % (1, 2, 1) + row % (2, 3, 2))
+    done = run(["-o", fresh_result(), GOOD, str(huge)])
+    expect("sums that overflow", done, 1)
+    err = done.stderr.decode("latin-1")
+    check("sums that overflow are warned about, named, and nothing is written",
+          err.endswith(f'The merged report\'s sums overflow from "{huge}" on; nothing was written\n')
+          and warned(huge, "money that no account holds") in err and
+          (tmp / "result.htm").read_bytes() == EARLIER, err[-400:])
 
 
 def endless_inputs(tmp, fresh_result):

@@ -30,13 +30,15 @@ class Suite:
         os.chmod(copy, 0o755)
         return str(copy)
 
-    def run(self, args, env=None, as_nobody=False, unset=(), memory_limit=None, **popen):
-        command = [self.cli] + args
+    def run(self, args, env=None, as_nobody=False, unset=(), memory_limit=None, closed=(),
+            cli=None, **popen):
+        command = [cli or self.cli] + args
         if as_nobody:
             self.nobody_cli = self.nobody_cli or self.readable_copy(self.cli)
             command = ["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups",
                        self.nobody_cli] + args
-        environment = dict(os.environ, QT_QPA_PLATFORM="offscreen", **(env or {}))
+        environment = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+        environment.update(env or {})
         for name in unset:
             environment.pop(name, None)
 
@@ -47,12 +49,16 @@ class Suite:
             # the machine's memory (not under AddressSanitizer, which maps far more).
             if memory_limit and "ASAN_OPTIONS" not in os.environ:
                 resource.setrlimit(resource.RLIMIT_AS, (memory_limit, memory_limit))
+            # Standard streams the program is started without.
+            for fd in closed:
+                os.close(fd)
 
+        # Output is captured unless the caller gives it somewhere to go.
+        popen.setdefault("stdout", subprocess.PIPE)
+        popen.setdefault("stderr", subprocess.PIPE)
         if popen.pop("background", False):
-            return subprocess.Popen(command, env=environment, preexec_fn=limit,
-                                    stdout=subprocess.PIPE, stderr=subprocess.PIPE, **popen)
-        return subprocess.run(command, capture_output=True, env=environment, timeout=300,
-                              preexec_fn=limit, **popen)
+            return subprocess.Popen(command, env=environment, preexec_fn=limit, **popen)
+        return subprocess.run(command, env=environment, timeout=300, preexec_fn=limit, **popen)
 
     def check(self, name, condition, detail=""):
         if not condition:
@@ -60,7 +66,7 @@ class Suite:
         print(("ok   " + name) if condition else f"FAIL {name}: {detail}")
 
     def expect(self, name, result, code, stderr=None, stderr_start=None):
-        err = result.stderr.decode("latin-1")
+        err = (result.stderr or b"").decode("latin-1")
         good = result.returncode == code and (stderr is None or err == stderr) and (
             stderr_start is None or err.startswith(stderr_start))
         self.check(name, good, f"exit {result.returncode}, stderr {err!r}")

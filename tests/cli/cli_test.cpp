@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "base/error.hpp"
 #include "base/version.hpp"
 #include "cli/command_line.hpp"
 #include "fixtures/expect_error.hpp"
@@ -28,7 +29,7 @@ const TChartStep NoPicture = [](const TMT4TestReport&) { return TSaveChart(); };
 
 TRun Cli(const std::vector<std::string>& args, const TChartStep& chart = NoPicture) {
     std::ostringstream out, err;
-    const int code = RunCli(args, out, err, chart);
+    const int code = RunCli(args, out, err, [&chart] { return chart; });
     return {code, out.str(), err.str()};
 }
 
@@ -173,40 +174,92 @@ TEST(Cli, AddsTheSymbolColumnAndTheLanguageOnRequest) {
     EXPECT_NE(html.find("</td><td>XAUUSD</td><td>"), std::string::npos);
 }
 
+// The job's refusals, told before anything is read or written and before the
+// chart is set up: the picture (the result's name with ".gif") may replace
+// neither the result nor a report.
 TEST(Cli, RefusesInputWithTheJobsMessagesInOrder) {
     TTempDir dir;
     const std::string report = Examples + "/trend_eurusd.htm";
+    const std::string gifReport = dir.Write("a.gif", ReadFileBytes(report));
+    const std::string earlier = dir.Write("r.gif", "earlier picture");
+    const std::string missing = dir.Path("missing.htm");
+    const std::string pictureIsAReport =
+        "The result's picture \"" + gifReport + "\" is one of the report files to merge!\n";
+    const std::string namedAsPicture =
+        "Result report filename must not end in \".gif\": that is the name of its picture!\n";
     struct Case {
         std::vector<std::string> args;
-        const char* err;
+        std::string err;
     };
-    const Case cases[] = {
+    std::vector<Case> cases = {
         {{report}, "Report files to merge not set!\n"},
         {{report, report}, "Result report filename not set!\n"},
         {{"-o", "", report, report}, "Result report filename not set!\n"},
         {{"-o", dir.Path("r.htm"), report}, "Report files to merge not set!\n"},
+        {{"-o", earlier, report, report}, namedAsPicture},
+        {{"-o", earlier, missing, missing}, namedAsPicture},
+        {{"-o", dir.Path("a.htm"), report, gifReport}, pictureIsAReport},
+        {{"-o", dir.Path("a"), gifReport, report}, pictureIsAReport},
     };
+#ifdef _WIN32
+    // Windows' file names do not tell the case of letters apart.
+    cases.push_back({{"-o", dir.Path("r.GIF"), report, report}, namedAsPicture});
+    cases.push_back({{"-o", dir.Path("A.htm"), report, gifReport},
+                     "The result's picture \"" + dir.Path("A.gif") +
+                         "\" is one of the report files to merge!\n"});
+#endif
     for (const Case& c : cases) {
-        const TRun run = Cli(c.args);
-        EXPECT_EQ(run.Code, ExitRefused);
-        EXPECT_EQ(run.Err, c.err);
+        int setUps = 0;
+        std::ostringstream out, err;
+        const int code = RunCli(c.args, out, err, [&setUps] {
+            ++setUps;
+            return NoPicture;
+        });
+        EXPECT_EQ(code, ExitRefused) << c.err;
+        EXPECT_EQ(err.str(), c.err);
+        EXPECT_EQ(setUps, 0) << c.err;
     }
     EXPECT_FALSE(std::filesystem::exists(dir.Path("r.htm")));
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("a.htm")));
+    EXPECT_EQ(ReadFileBytes(earlier), "earlier picture");
+    EXPECT_EQ(ReadFileBytes(gifReport), ReadFileBytes(report));
 }
 
-TEST(Cli, RefusesUnknownLanguagesAndOptions) {
+// Every refusal of the arguments says why in one line, then gives the usage.
+TEST(Cli, RefusesArgumentsWithALineThatSaysWhy) {
     const std::string report = Examples + "/trend_eurusd.htm";
-    TRun run = Cli({"-l", "english", "-o", "x.htm", report, report});
+    const std::pair<std::vector<std::string>, std::string> refused[] = {
+        {{}, "no arguments"},
+        {{"--frobnicate"}, "unknown option --frobnicate"},
+        {{"-o"}, "missing value for -o"},
+        {{"--inspect"}, "--inspect needs a report"},
+        {{"--inspect", report, report}, "--inspect takes one report, not 2"},
+        {{"--inspect", report, "-o", "x.htm"}, "--inspect takes no other options: -o"},
+        {{"-s", "--inspect", report}, "--inspect takes no other options: -s"},
+        {{"--inspect", "--inspect", report}, "--inspect is given more than once"},
+        {{"--languages", "-o", "x.htm", report, report},
+         "--languages takes no other arguments: -o"},
+        {{"--languages", "-l", "German"}, "--languages takes no other arguments: -l"},
+        {{"--languages", "--strict"}, "--languages takes no other arguments: --strict"},
+        {{"--version", "extra"}, "--version takes no other arguments: extra"},
+        {{"--version", "--languages"}, "--version takes no other arguments: --languages"},
+        {{"--version", "--inspect", report}, "--version takes no other arguments: --inspect"},
+    };
+    for (const auto& [args, reason] : refused) {
+        const TRun run = Cli(args);
+        EXPECT_EQ(run.Code, ExitRefused) << reason;
+        EXPECT_EQ(run.Err, "velquist-merge: " + reason + "\n" + UsageText);
+        EXPECT_EQ(run.Out, "");
+    }
+}
+
+TEST(Cli, RefusesUnknownLanguagesWithTheirList) {
+    const std::string report = Examples + "/trend_eurusd.htm";
+    const TRun run = Cli({"-l", "english", "-o", "x.htm", report, report});
     EXPECT_EQ(run.Code, ExitRefused);
     EXPECT_TRUE(
         run.Err.starts_with("velquist-merge: unknown language \"english\". Use one of: "
                             "English, Turkish, Spanish,"));
-    run = Cli({"--frobnicate"});
-    EXPECT_EQ(run.Code, ExitRefused);
-    EXPECT_TRUE(run.Err.starts_with("velquist-merge: unknown option --frobnicate\nusage:"));
-    EXPECT_EQ(Cli({}).Code, ExitRefused);
-    EXPECT_EQ(Cli({"--inspect", report, report}).Code, ExitRefused);
-    EXPECT_EQ(Cli({"-o"}).Code, ExitRefused);
 }
 
 // Options stand anywhere among the reports; "--" ends them; an option's value
@@ -299,6 +352,19 @@ TEST(Cli, UsesAResultNameWithoutExtensionAsGivenAndRepeatsItselfExactly) {
     EXPECT_EQ(ReadFileBytes(dir.Path("merged")), first);
     EXPECT_NE(first.find("<img src=\"merged.gif\""), std::string::npos);
     EXPECT_EQ(drawn, std::vector<std::string>(2, dir.Path("merged.gif")));
+}
+
+// A chart that cannot be set up is an error before anything is read or
+// written.
+TEST(Cli, TellsAChartThatCannotBeSetUpAndWritesNothing) {
+    TTempDir dir;
+    std::ostringstream out, err;
+    const int code =
+        RunCli({"-o", dir.Path("m.htm"), Examples + "/trend_eurusd.htm", dir.Path("missing.htm")},
+               out, err, []() -> TChartStep { throw Error("no drawing here"); });
+    EXPECT_EQ(code, ExitError);
+    EXPECT_EQ(err.str(), "no drawing here\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("m.htm")));
 }
 
 TEST(Cli, TellsEachStepWhenVerbose) {

@@ -179,6 +179,15 @@ def full_disk(tmp):
            f'Stream write error. Cannot write file "{result}". No space left on device\n')
     check("full disk leaves the earlier result and no temporary file",
           done.stdout == b"exit 1\nr.htm\n" + EARLIER, repr(done.stdout))
+    # The shell's file for standard output on a full disk: --inspect fails.
+    script = ('mount -t tmpfs -o size=4k tmpfs "$1" || exit 77\n'
+              '"$2" --inspect "$3" > "$1/r.json"\n'
+              'echo "exit $?"\n')
+    done = subprocess.run(["unshare", "-m", "sh", "-c", script, "sh", str(disk), CLI, GOOD],
+                          capture_output=True, timeout=120)
+    expect("--inspect onto a full disk", done, 0,
+           "velquist-merge: cannot write to standard output: No space left on device\n")
+    check("--inspect onto a full disk exits 1", done.stdout == b"exit 1\n", repr(done.stdout))
 
 
 def signals(tmp):
@@ -215,11 +224,89 @@ def signals(tmp):
               f"{size} > {complete.stat().st_size}")
 
 
+def environment(tmp):
+    """The chart draws off-screen whatever QT_QPA_PLATFORM says (a desktop
+    profile in a cron job or an ssh session, a mistyped name); a Qt that cannot
+    start at all is an error before anything is read or written, never an
+    abort, and leaves no temporary file."""
+    folder = tmp / "environment"
+    folder.mkdir()
+    temp = folder / "temp"
+    temp.mkdir()
+    result, picture = folder / "r.htm", folder / "r.gif"
+    for platform in ["xcb", "wayland", "no-such-platform"]:
+        result.write_bytes(EARLIER)
+        picture.write_bytes(EARLIER)
+        name = f"QT_QPA_PLATFORM={platform} without a display"
+        expect(name, merge(result, env={"QT_QPA_PLATFORM": platform, "TMPDIR": str(temp)},
+                           unset=["DISPLAY", "WAYLAND_DISPLAY", "XDG_RUNTIME_DIR"]), 0, "")
+        check(name + " writes page and picture",
+              result.read_bytes().endswith(PAGE_END) and picture.read_bytes().startswith(b"GIF89a"))
+    # A qt.conf beside the program sends Qt to look for its plugins elsewhere.
+    program = folder / "bin" / "velquist-merge"
+    program.parent.mkdir()
+    shutil.copy(CLI, program)
+    (program.parent / "qt.conf").write_text("[Paths]\nPlugins = /no/such/folder\n")
+    result.write_bytes(EARLIER)
+    picture.write_bytes(EARLIER)
+    expect("Qt that cannot start", run(["-o", str(result), GOOD, OTHER], cli=str(program),
+                                       env={"TMPDIR": str(temp)}, unset=["XDG_RUNTIME_DIR"]), 1,
+           "Cannot start Qt to draw the balance chart: This application failed to start because "
+           "no Qt platform plugin could be initialized. Reinstalling the application may fix "
+           "this problem.\n")
+    check("Qt that cannot start leaves page and picture and no temporary file",
+          result.read_bytes() == EARLIER and picture.read_bytes() == EARLIER and
+          sorted(os.listdir(folder)) == ["bin", "r.gif", "r.htm", "temp"] and not os.listdir(temp),
+          f"{sorted(os.listdir(folder))} {os.listdir(temp)}")
+
+
+def standard_streams(tmp):
+    """A failed write of standard output or standard error is an error (exit 1),
+    told on standard error as long as that takes it: /dev/full (a full disk)
+    and streams the program was started without."""
+    result = tmp / "streams.htm"
+    cut = tmp / "cut.htm"
+    cut.write_bytes(b"x\nStrategy Tester Report\n")
+    told = "velquist-merge: cannot write to standard output: "
+    writers = [["--languages"], ["--help"], ["--version"], ["--inspect", GOOD],
+               ["-v", "-o", str(result), GOOD, OTHER]]
+    with open("/dev/full", "wb") as full:
+        for args in writers:
+            expect(args[0] + " into /dev/full", run(args, stdout=full), 1,
+                   told + "No space left on device\n")
+            expect(args[0] + " with standard output closed", run(args, closed=[1]), 1,
+                   told + "Bad file descriptor\n")
+        warns = ["-o", str(result), GOOD, str(cut)]
+        expect("warning into /dev/full", run(warns, stderr=full), 1)
+        expect("warning with standard error closed", run(warns, closed=[2]), 1)
+        expect("--languages with both streams into /dev/full",
+               run(["--languages"], stdout=full, stderr=full), 1)
+        expect("--languages with both streams closed", run(["--languages"], closed=[1, 2]), 1)
+        expect("a refusal with standard error into /dev/full keeps its exit code",
+               run(["--frobnicate"], stderr=full), 2)
+    # Nothing to write is no failure; and a file opened later never takes the
+    # closed stream's number, so the page is what it would be.
+    result.unlink()
+    expect("merge with standard output closed", run(["-o", str(result), GOOD, OTHER], closed=[1]),
+           0, "")
+    (tmp / "expected").mkdir()
+    expected = tmp / "expected" / result.name
+    merge(expected)
+    check("merge with standard output closed writes the same page",
+          result.read_bytes() == expected.read_bytes())
+    expect("verbose merge with standard output closed",
+           run(["-v", "-o", str(result), GOOD, OTHER], closed=[1]), 1, told + "Bad file descriptor\n")
+    check("verbose merge with standard output closed writes the same page",
+          result.read_bytes() == expected.read_bytes())
+
+
 def main():
     tmp = pathlib.Path(tempfile.mkdtemp(prefix="velquist-results-"))
     os.chmod(tmp, 0o755)
     special_targets(tmp)
     clean_temporary_folder(tmp)
+    environment(tmp)
+    standard_streams(tmp)
     if suite.can_switch_user():
         owner_and_mode(tmp)
         locked_folder(tmp)

@@ -15,3 +15,12 @@ add_test(NAME windows_output_same_as_linux
     --corpus ${VELQUIST_CORPUS_DIR})
 set_tests_properties(windows_output_same_as_linux PROPERTIES
   SKIP_RETURN_CODE 77 TIMEOUT 600 ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+
+# What the Windows program does when its surroundings fail it: standard output
+# that takes nothing, a missing temporary folder, a result named "*.GIF".
+add_test(NAME windows_failures_through_the_command_line
+  COMMAND /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/windows_failures.py
+    --windows $<TARGET_FILE:velquist-merge>
+    --emulator ${CMAKE_CROSSCOMPILING_EMULATOR}
+    --examples ${PROJECT_SOURCE_DIR}/examples)
+set_tests_properties(windows_failures_through_the_command_line PROPERTIES TIMEOUT 300)

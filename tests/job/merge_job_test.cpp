@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "base/error.hpp"
 #include "fixtures/expect_error.hpp"
+#include "fixtures/sample_report.hpp"
 #include "fixtures/temp_dir.hpp"
 #include "output/html_writer.hpp"
 
@@ -145,6 +147,53 @@ TEST(MergeJob, GivesWhatReadingAndMergingOneByOneGives) {
             ExpectSameAsOneByOne(dir, used);
         }
     }
+}
+
+// Money that no account holds is warned about when read; should the merged
+// sums overflow, nothing is written (no page with "INF" or "NAN"), and the
+// error names the file from which on they do, whether its own money
+// overflows or only adds to what came before it.
+TEST(MergeJob, WritesNoSumsThatOverflowAndNamesTheFileTheyOverflowFrom) {
+    TTempDir dir;
+    std::string huge = testing::SampleReportHtml;
+    const std::string profit = "<td class=mspt>50.00</td><td class=mspt>10050.00</td>";
+    huge.replace(huge.find(profit), profit.size(),
+                 "<td class=mspt>1e308</td><td class=mspt>1e308</td>");
+    const std::string hugeFile = dir.Write("huge.htm", huge);
+    const std::string alsoHuge = dir.Write("also_huge.htm", huge);
+    const std::string loss = "<td class=mspt>-15.00</td><td class=mspt>10035.00</td>";
+    huge.replace(huge.find(loss), loss.size(),
+                 "<td class=mspt>1e308</td><td class=mspt>1e308</td>");
+    const std::string overflowing = dir.Write("overflowing.htm", huge);
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{hugeFile, Trend, alsoHuge, Scalper}, alsoHuge},
+        {{Trend, overflowing, hugeFile}, overflowing},
+        {{overflowing, Trend}, overflowing},
+    };
+    for (const auto& [files, culprit] : cases) {
+        TJobRun run;
+        const std::string result = dir.Path("out.htm");
+        const TMergeOutcome outcome = run.Run({files, result, "English"});
+        EXPECT_EQ(outcome.Kind, TKind::Failed) << culprit;
+        EXPECT_EQ(outcome.Message, "The merged report's sums overflow from \"" + culprit +
+                                       "\" on; nothing was written");
+        EXPECT_EQ(outcome.FileName, culprit);
+        EXPECT_FALSE(std::filesystem::exists(result));
+        EXPECT_TRUE(run.Drawn.empty());
+        EXPECT_TRUE(std::any_of(outcome.Warnings.begin(), outcome.Warnings.end(),
+                                [](const TReadWarning& warning) {
+                                    return warning.Text.starts_with("money that no account holds");
+                                }));
+    }
+    // Money as large as that but with room to spare is merged and written.
+    std::string large = testing::SampleReportHtml;
+    large.replace(large.find(profit), profit.size(),
+                  "<td class=mspt>1e300</td><td class=mspt>1e300</td>");
+    TJobRun run;
+    const TMergeOutcome outcome =
+        run.Run({{dir.Write("large.htm", large), Trend}, dir.Path("out.htm"), "English"});
+    EXPECT_EQ(outcome.Kind, TKind::Done) << outcome.Message;
+    EXPECT_EQ(testing::ReadFileBytes(dir.Path("out.htm")).find("INF"), std::string::npos);
 }
 
 // A build that cannot draw the chart must not write a page that names it.

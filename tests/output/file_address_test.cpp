@@ -11,7 +11,7 @@ struct TAddressCase {
     std::string_view Address;
 };
 
-TEST(FileNameAddress, EscapesNonAsciiBytesAndTheUrlDelimitersOnly) {
+TEST(FileNameAddress, EscapesNonAsciiControlBytesBackslashAndTheUrlDelimitersOnly) {
     const TAddressCase cases[] = {
         {"ascii as it is", "merged-1_A.gif", "merged-1_A.gif"},
         {"blanks and punctuation kept", "my report (v2) & co;=+,!~'@$.gif",
@@ -25,7 +25,12 @@ TEST(FileNameAddress, EscapesNonAsciiBytesAndTheUrlDelimitersOnly) {
          "%D0%BE%D1%82%D1%87%D1%91%D1%82.gif"},
         {"accented", "r\xC3\xA9sum\xC3\xA9.gif", "r%C3%A9sum%C3%A9.gif"},
         {"chinese", "\xE6\x8A\xA5\xE5\x91\x8A.gif", "%E6%8A%A5%E5%91%8A.gif"},
-        {"bytes at the ends of the range", "\x7F\x80\xFF", "\x7F%80%FF"},
+        {"bytes at the ends of the range", "\x7E\x7F\x80\xFF", "~%7F%80%FF"},
+        // Browsers drop or rewrite these, and a LF would break the page's line.
+        {"tab, carriage return and line feed", "a\tb\rc\nd.gif", "a%09b%0Dc%0Ad.gif"},
+        {"other control bytes", std::string_view("\x01\x1F\0.gif", 7), "%01%1F%00.gif"},
+        {"blank kept, the byte below escaped", "\x1F .gif", "%1F .gif"},
+        {"backslash, which browsers read as a slash", "a\\b.gif", "a%5Cb.gif"},
     };
     for (const TAddressCase& c : cases) {
         EXPECT_EQ(FileNameAddress(c.FileName), c.Address) << c.Name;

@@ -134,6 +134,24 @@ TEST(ReadFromFile, ReadsTheLinesMissingAfterATitleAtTheEndAsEmpty) {
     EXPECT_EQ(r.Warnings.front(), "no \"Symbol\" label found");
 }
 
+// The digits of the double nearest 1e61.
+constexpr const char* HugeDigits = "9999999999999999493871352970740188669636450110134100730839040";
+
+constexpr const char* SavedAsUtf16 =
+    "the file is UTF-16 text; the terminal writes reports in an 8-bit code page: save it again "
+    "as such";
+
+// ASCII text as UTF-16, without a byte order mark.
+std::string Utf16(std::string_view ascii, bool bigEndian) {
+    std::string text;
+    for (const char c : ascii) {
+        if (bigEndian) text += '\0';
+        text += c;
+        if (!bigEndian) text += '\0';
+    }
+    return text;
+}
+
 // Each check against a variant of the sample report that trips it; the sample
 // itself is sound.
 TEST(ReadFromFile, WarnsAboutWhatTheReportContradictsOrLacks) {
@@ -184,6 +202,29 @@ TEST(ReadFromFile, WarnsAboutWhatTheReportContradictsOrLacks) {
          sample.substr(0, sample.find("<td>3</td>")),
          {"the total net profit 35.00 differs from the last balance minus the initial deposit, "
           "50.00"}},
+        // Money of any size is told digit for digit, and money beyond what an
+        // account holds is told as such.
+        {"deposit no account holds",
+         Replace(sample, ">10000.00<", ">1e61<"),
+         {"the initial deposit " + std::string(HugeDigits) +
+              ".00 differs from the 10000.00 that the first balance row implies",
+          "the total net profit 35.00 differs from the last balance minus the initial deposit, "
+          "-" +
+              std::string(HugeDigits) + ".00",
+          "money that no account holds (beyond 1e15 or -1e15): the initial deposit is 1e+61"}},
+        {"rows no account holds",
+         Replace(sample, "<td class=mspt>50.00</td><td class=mspt>10050.00</td>",
+                 "<td class=mspt>1e16</td><td class=mspt>-2e16</td>"),
+         {"the initial deposit 10000.00 differs from the -30000000000000000.00 that the first "
+          "balance row implies",
+          "money that no account holds (beyond 1e15 or -1e15): the profit of operation 2 is "
+          "1e+16, and 1 more value"}},
+        // A page saved again as UTF-16 is told as that alone, whatever the
+        // byte order and with or without its mark.
+        {"UTF-16, little-endian with its mark", "\xFF\xFE" + Utf16(sample, false), {SavedAsUtf16}},
+        {"UTF-16, big-endian with its mark", "\xFE\xFF" + Utf16(sample, true), {SavedAsUtf16}},
+        {"UTF-16, little-endian", Utf16(sample, false), {SavedAsUtf16}},
+        {"UTF-16, big-endian", Utf16(sample, true), {SavedAsUtf16}},
     };
     TTempDir dir;
     for (const Case& c : cases) EXPECT_EQ(ReadText(dir, c.text).Warnings, c.warnings) << c.name;

@@ -1,0 +1,67 @@
+#include "reader/content_checks.hpp"
+
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+
+namespace velquist {
+namespace {
+
+// UTF-16 of mostly ASCII text: in (nearly) every pair of bytes one side is
+// NUL, always the same side, and never both.
+bool PairsHoldNulOnOneSide(std::string_view head) {
+    const std::size_t pairs = head.size() / 2;
+    if (pairs < 2) return false;
+    std::size_t nulFirst = 0, nulSecond = 0;
+    for (std::size_t k = 0; k < pairs; ++k) {
+        const bool first = head[2 * k] == '\0', second = head[2 * k + 1] == '\0';
+        if (first && second) return false;
+        nulFirst += first ? 1 : 0;
+        nulSecond += second ? 1 : 0;
+    }
+    const auto most = [pairs](std::size_t count) { return 4 * count >= 3 * pairs; };
+    return (most(nulSecond) && nulFirst == 0) || (most(nulFirst) && nulSecond == 0);
+}
+
+// The shortest text that reads back as the value ("1e+61").
+std::string Shortest(double value) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+}  // namespace
+
+bool IsUtf16Text(std::string_view head) {
+    // FF FE 00 00 opens UTF-32 rather.
+    if (head.starts_with("\xFF\xFE") && !head.starts_with(std::string_view("\xFF\xFE\0\0", 4)))
+        return true;
+    if (head.starts_with("\xFE\xFF")) return true;
+    return PairsHoldNulOnOneSide(head);
+}
+
+std::optional<std::string> MoneyRangeWarning(const TMT4TestReport& report, bool depositRead,
+                                             bool netProfitRead) {
+    std::string first;
+    std::size_t count = 0;
+    const auto check = [&](bool held, double value, auto name) {
+        if (!held || std::fabs(value) <= MaxMoney) return;
+        if (count++ == 0) first = name() + " is " + Shortest(value);
+    };
+    check(depositRead, report.InitialDeposit, [] { return std::string("the initial deposit"); });
+    check(netProfitRead, report.TotalNetProfit, [] { return std::string("the total net profit"); });
+    for (const TOperation& row : report.Operations) {
+        const auto of = [&row](const char* what) {
+            return [&row, what] { return what + std::to_string(row.Num); };
+        };
+        check(row.HasProfit, row.Profit, of("the profit of operation "));
+        check(row.HasBalance, row.Balance, of("the balance of operation "));
+    }
+    if (count == 0) return std::nullopt;
+    std::string warning = "money that no account holds (beyond 1e15 or -1e15): " + first;
+    if (count == 2) warning += ", and 1 more value";
+    if (count > 2) warning += ", and " + std::to_string(count - 1) + " more values";
+    return warning;
+}
+
+}  // namespace velquist
