@@ -51,11 +51,13 @@ TPixelRect InkBoxOf(const std::string& text) {
     for (std::size_t i = 0; i < text.size();) {
         const TChartGlyph& glyph = GlyphOf(NextCharacter(text, i));
         if (glyph.Height > 0) {
-            const TPixelRect box = RectOfSize(pen + glyph.Left, glyph.Top, glyph.Width, glyph.Height);
-            ink = ink.IsEmpty() ? box
-                                : TPixelRect{std::min(ink.Left, box.Left), std::min(ink.Top, box.Top),
-                                             std::max(ink.Right, box.Right),
-                                             std::max(ink.Bottom, box.Bottom)};
+            const TPixelRect box =
+                RectOfSize(pen + glyph.Left, glyph.Top, glyph.Width, glyph.Height);
+            ink =
+                ink.IsEmpty()
+                    ? box
+                    : TPixelRect{std::min(ink.Left, box.Left), std::min(ink.Top, box.Top),
+                                 std::max(ink.Right, box.Right), std::max(ink.Bottom, box.Bottom)};
         }
         pen += glyph.Advance;
     }
