@@ -7,7 +7,7 @@
 
 #include "base/file_io.hpp"
 #include "model/report.hpp"
-#include "output/html_writer.hpp"
+#include "html/html_writer.hpp"
 #include "synthetic_report.hpp"
 #include "timing.hpp"
 

@@ -6,8 +6,8 @@
 #include "base/file_io.hpp"
 #include "base/temporary_file.hpp"
 #include "chart/chart_data.hpp"
-#include "output/bmp_file.hpp"
-#include "output/bmp_to_gif.hpp"
+#include "image/bmp_file.hpp"
+#include "image/bmp_to_gif.hpp"
 
 namespace velquist {
 namespace {

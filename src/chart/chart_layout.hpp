@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "chart/chart_data.hpp"
-#include "output/image_types.hpp"
+#include "image/image_types.hpp"
 
 namespace velquist {
 

@@ -11,7 +11,7 @@
 #include <QString>
 
 #include "chart/chart_picture.hpp"
-#include "output/image_types.hpp"
+#include "image/image_types.hpp"
 
 namespace velquist {
 

@@ -1,4 +1,4 @@
-#include "output/file_address.hpp"
+#include "html/file_address.hpp"
 
 namespace velquist {
 namespace {

@@ -1,4 +1,4 @@
-#include "output/html_writer.hpp"
+#include "html/html_writer.hpp"
 
 #include <cmath>
 #include <functional>
@@ -9,8 +9,8 @@
 #include "base/web_addresses.hpp"
 #include "languages/phrase_table.hpp"
 #include "model/date_time.hpp"
-#include "output/file_address.hpp"
-#include "output/number_format.hpp"
+#include "html/file_address.hpp"
+#include "html/number_format.hpp"
 
 namespace velquist {
 

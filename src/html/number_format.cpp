@@ -1,4 +1,4 @@
-#include "output/number_format.hpp"
+#include "html/number_format.hpp"
 
 #include <algorithm>
 #include <bit>

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "base/file_io.hpp"
-#include "output/bmp_file.hpp"
-#include "output/bmp_layout.hpp"
-#include "output/little_endian.hpp"
+#include "image/bmp_file.hpp"
+#include "image/bmp_layout.hpp"
+#include "image/little_endian.hpp"
 
 namespace velquist {
 namespace {

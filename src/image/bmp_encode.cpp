@@ -4,8 +4,8 @@
 
 #include "base/error.hpp"
 #include "base/file_io.hpp"
-#include "output/bmp_file.hpp"
-#include "output/little_endian.hpp"
+#include "image/bmp_file.hpp"
+#include "image/little_endian.hpp"
 
 namespace velquist {
 namespace {

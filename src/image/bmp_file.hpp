@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-#include "output/image_types.hpp"
+#include "image/image_types.hpp"
 
 namespace velquist {
 

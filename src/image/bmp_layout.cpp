@@ -1,7 +1,7 @@
 // Reads and checks the headers of a BMP file: the file header, the core or
 // info header, the colour masks and the extent of the colour table and pixels.
 // Does not touch the pixels themselves.
-#include "output/bmp_layout.hpp"
+#include "image/bmp_layout.hpp"
 
 #include <algorithm>
 #include <bit>
@@ -9,8 +9,8 @@
 #include <string>
 
 #include "base/error.hpp"
-#include "output/bmp_file.hpp"
-#include "output/little_endian.hpp"
+#include "image/bmp_file.hpp"
+#include "image/little_endian.hpp"
 
 namespace velquist {
 namespace {

@@ -1,4 +1,4 @@
-#include "output/colour_table.hpp"
+#include "image/colour_table.hpp"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 // Reordering of a picture's colour table by use. Knows nothing of files.
 #pragma once
 
-#include "output/image_types.hpp"
+#include "image/image_types.hpp"
 
 namespace velquist {
 

@@ -1,12 +1,12 @@
 // One function per block of the file, in file order.
-#include "output/gif_encoder.hpp"
+#include "image/gif_encoder.hpp"
 
 #include <algorithm>
 #include <cstdint>
 
 #include "base/error.hpp"
-#include "output/gif_lzw.hpp"
-#include "output/little_endian.hpp"
+#include "image/gif_lzw.hpp"
+#include "image/little_endian.hpp"
 
 namespace velquist {
 namespace {

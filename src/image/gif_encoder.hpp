@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <string>
 
-#include "output/image_types.hpp"
+#include "image/image_types.hpp"
 
 namespace velquist {
 

@@ -1,4 +1,4 @@
-#include "output/gif_lzw.hpp"
+#include "image/gif_lzw.hpp"
 
 namespace velquist {
 namespace {

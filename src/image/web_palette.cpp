@@ -1,4 +1,4 @@
-#include "output/web_palette.hpp"
+#include "image/web_palette.hpp"
 
 #include <array>
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "output/image_types.hpp"
+#include "image/image_types.hpp"
 
 namespace velquist {
 

@@ -2,7 +2,7 @@
 // operations table. The model declares what the other folders do with a
 // report, so that they and the merge job need only this header: ReadFromFile
 // lives in reader/, Merge and ComputeStatistics in merge/, WriteToFile in
-// output/; the list's queries (operation.hpp) are in merge/ too.
+// html/; the list's queries (operation.hpp) are in merge/ too.
 #pragma once
 
 #include <cstdint>
@@ -137,7 +137,7 @@ class TMT4TestReport {
     // (merge/statistics.cpp).
     void ComputeStatistics();
     // Writes the report as HTML with labels in the named language
-    // (output/html_writer.cpp).
+    // (html/html_writer.cpp).
     void WriteToFile(const std::string& fileName, const std::string& language) const;
     // FileName with its extension replaced by ".gif" (appended when it has none).
     std::string ImageFileName() const;

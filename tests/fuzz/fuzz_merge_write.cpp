@@ -7,7 +7,7 @@
 #include "base/error.hpp"
 #include "base/file_io.hpp"
 #include "model/report.hpp"
-#include "output/html_writer.hpp"
+#include "html/html_writer.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace velquist;

@@ -1,4 +1,4 @@
-#include "output/html_writer.hpp"
+#include "html/html_writer.hpp"
 
 #include <gtest/gtest.h>
 #ifndef _WIN32

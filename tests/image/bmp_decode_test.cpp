@@ -10,7 +10,7 @@
 #include "base/error.hpp"
 #include "bmp_test_builder.hpp"
 #include "fixtures/expect_error.hpp"
-#include "output/bmp_file.hpp"
+#include "image/bmp_file.hpp"
 
 namespace velquist {
 namespace {

@@ -6,7 +6,7 @@
 #include "base/error.hpp"
 #include "fixtures/expect_error.hpp"
 #include "gif_test_support.hpp"
-#include "output/bmp_file.hpp"
+#include "image/bmp_file.hpp"
 
 namespace velquist {
 namespace {

@@ -6,7 +6,7 @@
 #include <variant>
 
 #include "gif_test_support.hpp"
-#include "output/bmp_file.hpp"
+#include "image/bmp_file.hpp"
 
 namespace velquist {
 namespace {

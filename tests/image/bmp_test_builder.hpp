@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "output/image_types.hpp"
+#include "image/image_types.hpp"
 
 namespace velquist::test {
 

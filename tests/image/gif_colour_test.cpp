@@ -2,8 +2,8 @@
 // by use.
 #include <gtest/gtest.h>
 
-#include "output/colour_table.hpp"
-#include "output/web_palette.hpp"
+#include "image/colour_table.hpp"
+#include "image/web_palette.hpp"
 
 namespace velquist {
 namespace {

@@ -8,8 +8,8 @@
 
 #include "bmp_test_builder.hpp"
 #include "gif_test_support.hpp"
-#include "output/bmp_file.hpp"
-#include "output/bmp_to_gif.hpp"
+#include "image/bmp_file.hpp"
+#include "image/bmp_to_gif.hpp"
 
 namespace velquist {
 namespace {

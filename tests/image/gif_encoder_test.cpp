@@ -1,6 +1,6 @@
 // The GIF file's bytes where the format fixes them: header, descriptors,
 // colour table, minimum code size, data sub-blocks, trailer.
-#include "output/gif_encoder.hpp"
+#include "image/gif_encoder.hpp"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "output/image_types.hpp"
+#include "image/image_types.hpp"
 
 namespace velquist::test {
 

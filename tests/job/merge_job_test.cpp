@@ -9,7 +9,7 @@
 #include "fixtures/expect_error.hpp"
 #include "fixtures/sample_report.hpp"
 #include "fixtures/temp_dir.hpp"
-#include "output/html_writer.hpp"
+#include "html/html_writer.hpp"
 
 namespace velquist {
 namespace {
