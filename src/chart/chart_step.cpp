@@ -11,9 +11,9 @@
 #include <memory>
 
 #include "base/error.hpp"
-#include "base/signal_cleanup.hpp"
-#include "base/temporary_file.hpp"
 #include "chart/balance_chart.hpp"
+#include "system/signal_cleanup.hpp"
+#include "system/temporary_file.hpp"
 
 namespace velquist {
 namespace {

@@ -4,13 +4,13 @@
 #include <functional>
 #include <string_view>
 
-#include "base/file_io.hpp"
 #include "base/globals.hpp"
 #include "base/web_addresses.hpp"
-#include "languages/phrase_table.hpp"
-#include "model/date_time.hpp"
 #include "html/file_address.hpp"
 #include "html/number_format.hpp"
+#include "languages/phrase_table.hpp"
+#include "model/date_time.hpp"
+#include "system/file_io.hpp"
 
 namespace velquist {
 

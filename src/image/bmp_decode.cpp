@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <string>
 
-#include "base/file_io.hpp"
 #include "image/bmp_file.hpp"
 #include "image/bmp_layout.hpp"
 #include "image/little_endian.hpp"
+#include "system/file_io.hpp"
 
 namespace velquist {
 namespace {

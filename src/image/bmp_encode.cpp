@@ -3,9 +3,9 @@
 #include <string>
 
 #include "base/error.hpp"
-#include "base/file_io.hpp"
 #include "image/bmp_file.hpp"
 #include "image/little_endian.hpp"
+#include "system/file_io.hpp"
 
 namespace velquist {
 namespace {

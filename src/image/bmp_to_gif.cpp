@@ -2,11 +2,11 @@
 
 #include <variant>
 
-#include "base/file_io.hpp"
 #include "image/bmp_file.hpp"
 #include "image/colour_table.hpp"
 #include "image/gif_encoder.hpp"
 #include "image/web_palette.hpp"
+#include "system/file_io.hpp"
 
 namespace velquist {
 namespace {

@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
-#include "base/globals.hpp"
 #include "model/operation.hpp"
+#include "system/text_file.hpp"
 
 namespace velquist {
 

@@ -1,6 +1,6 @@
 // Writing whole files and comparing file names, the part both platforms
 // share: see file_io.hpp.
-#include "base/file_io.hpp"
+#include "system/file_io.hpp"
 
 #include <algorithm>
 #include <filesystem>

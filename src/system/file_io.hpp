@@ -22,8 +22,8 @@
 #include <string>
 #include <string_view>
 
-#include "base/large_memory.hpp"
-#include "base/temporary_file.hpp"
+#include "system/large_memory.hpp"
+#include "system/temporary_file.hpp"
 
 namespace velquist {
 

@@ -6,8 +6,8 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "base/error.hpp"
-#include "base/file_io.hpp"
+#include "system/file_io.hpp"
+#include "system/system_error.hpp"
 
 namespace velquist {
 namespace {

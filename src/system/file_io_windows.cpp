@@ -1,10 +1,10 @@
 // Writing whole files with wide-character Windows calls: see file_io.hpp.
 #include <windows.h>
 
-#include "base/error.hpp"
-#include "base/file_io.hpp"
 #include "base/globals.hpp"
-#include "base/system_text.hpp"
+#include "system/file_io.hpp"
+#include "system/system_error.hpp"
+#include "system/system_text.hpp"
 
 namespace velquist {
 namespace {

@@ -4,10 +4,10 @@
 #include <cstring>
 #include <new>
 
-#include "base/error.hpp"
-#include "base/file_io.hpp"
-#include "base/large_memory.hpp"
-#include "base/platform_file.hpp"
+#include "system/file_io.hpp"
+#include "system/large_memory.hpp"
+#include "system/platform_file.hpp"
+#include "system/system_error.hpp"
 
 namespace velquist {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <cerrno>
 
-#include "base/error.hpp"
-#include "base/platform_file.hpp"
+#include "system/platform_file.hpp"
+#include "system/system_error.hpp"
 
 namespace velquist {
 

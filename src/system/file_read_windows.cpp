@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "base/error.hpp"
-#include "base/platform_file.hpp"
-#include "base/system_text.hpp"
+#include "system/platform_file.hpp"
+#include "system/system_error.hpp"
+#include "system/system_text.hpp"
 
 namespace velquist {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <new>
 
-#include "base/large_memory.hpp"
+#include "system/large_memory.hpp"
 
 namespace velquist {
 

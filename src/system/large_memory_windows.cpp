@@ -1,6 +1,6 @@
 #include <new>
 
-#include "base/large_memory.hpp"
+#include "system/large_memory.hpp"
 
 namespace velquist {
 

@@ -1,12 +1,12 @@
-// The seams between base's shared file code and each platform's file
+// The seams between system's shared file code and each platform's file
 // (*_posix.cpp, *_windows.cpp): opening a file for bounded reading and
-// removing one temporary path from the cleanup handlers. Only base uses them.
+// removing one temporary path from the cleanup handlers. Only system uses them.
 #pragma once
 
 #include <cstddef>
 #include <string>
 
-#include "base/temporary_file.hpp"
+#include "system/temporary_file.hpp"
 
 namespace velquist {
 

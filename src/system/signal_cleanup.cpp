@@ -1,11 +1,11 @@
 // The table of live temporary paths that the cleanup handlers remove; the
 // handlers themselves are each platform's (signal_cleanup_*.cpp).
-#include "base/signal_cleanup.hpp"
+#include "system/signal_cleanup.hpp"
 
 #include <atomic>
 #include <cstring>
 
-#include "base/platform_file.hpp"
+#include "system/platform_file.hpp"
 
 namespace velquist {
 namespace {

@@ -3,8 +3,8 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include "base/platform_file.hpp"
-#include "base/signal_cleanup.hpp"
+#include "system/platform_file.hpp"
+#include "system/signal_cleanup.hpp"
 
 namespace velquist {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <iterator>
 
-#include "base/platform_file.hpp"
-#include "base/signal_cleanup.hpp"
+#include "system/platform_file.hpp"
+#include "system/signal_cleanup.hpp"
 
 namespace velquist {
 namespace {

@@ -1,4 +1,4 @@
-#include "base/standard_output.hpp"
+#include "system/standard_output.hpp"
 
 namespace velquist {
 namespace {

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "base/temporary_file.hpp"
+#include "system/temporary_file.hpp"
 
 namespace velquist {
 

@@ -3,7 +3,7 @@
 
 #include <cerrno>
 
-#include "base/standard_output.hpp"
+#include "system/standard_output.hpp"
 
 namespace velquist {
 

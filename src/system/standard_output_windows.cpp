@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "base/standard_output.hpp"
+#include "system/standard_output.hpp"
 
 namespace velquist {
 

@@ -1,7 +1,7 @@
 // The system's texts for errno values.
 #include <cstring>
 
-#include "base/error.hpp"
+#include "system/system_text.hpp"
 
 namespace velquist {
 

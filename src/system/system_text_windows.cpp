@@ -4,8 +4,7 @@
 
 #include <climits>
 
-#include "base/error.hpp"
-#include "base/system_text.hpp"
+#include "system/system_text.hpp"
 
 namespace velquist {
 

@@ -78,6 +78,10 @@ class TTemporaryFolder {
     int slot_ = -1;
 };
 
+// The system's temporary folder with its trailing separator ("/" on POSIX, a
+// backslash on Windows), or empty when the system gives none.
+std::string GetTempDir();
+
 // Whether an error number of TTemporaryFile::Create says that the folder
 // itself takes no files: it is missing, no folder, or not writable.
 bool IsUnusableFolderError(int errorNumber);

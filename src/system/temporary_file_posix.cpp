@@ -8,9 +8,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "base/globals.hpp"
-#include "base/signal_cleanup.hpp"
-#include "base/temporary_file.hpp"
+#include "system/signal_cleanup.hpp"
+#include "system/temporary_file.hpp"
 
 namespace velquist {
 

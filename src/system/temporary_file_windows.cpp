@@ -5,10 +5,9 @@
 #include <filesystem>
 #include <random>
 
-#include "base/globals.hpp"
-#include "base/signal_cleanup.hpp"
-#include "base/system_text.hpp"
-#include "base/temporary_file.hpp"
+#include "system/signal_cleanup.hpp"
+#include "system/system_text.hpp"
+#include "system/temporary_file.hpp"
 
 namespace velquist {
 namespace {

@@ -5,9 +5,9 @@
 
 #include "base/application_title.hpp"
 #include "base/error_text.hpp"
-#include "base/globals.hpp"
 #include "base/web_addresses.hpp"
 #include "languages/phrase_table.hpp"
+#include "system/temporary_file.hpp"
 #include "ui_windows/wide_text.hpp"
 
 namespace velquist {

@@ -1,7 +1,7 @@
 // WriteWholeFile's choice of what to replace: links, modes, long names.
 // Special files, other users, signals and a full disk are
 // tried through the command line (tests/cli/result_files.py).
-#include "base/file_io.hpp"
+#include "system/file_io.hpp"
 
 #include <gtest/gtest.h>
 #ifdef _WIN32
@@ -23,9 +23,9 @@
 #include <thread>
 
 #include "base/error.hpp"
-#include "base/system_text.hpp"
 #include "fixtures/expect_error.hpp"
 #include "fixtures/temp_dir.hpp"
+#include "system/system_text.hpp"
 
 namespace velquist {
 namespace {
