@@ -49,13 +49,6 @@ int TTemporaryFile::Close() {
     return result == 0 ? 0 : errno;
 }
 
-void TTemporaryFile::Release() {
-    Close();
-    ForgetTemporaryPath(slot_);
-    slot_ = -1;
-    path_.clear();
-}
-
 TTemporaryFolder::TTemporaryFolder(const std::string& folder, std::string_view prefix) {
     std::string path = folder;
     path.append(prefix).append("XXXXXX");

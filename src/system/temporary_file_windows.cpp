@@ -83,13 +83,6 @@ int TTemporaryFile::Close() {
     return closed ? 0 : static_cast<int>(::GetLastError());
 }
 
-void TTemporaryFile::Release() {
-    Close();
-    ForgetTemporaryPath(slot_);
-    slot_ = -1;
-    path_.clear();
-}
-
 TTemporaryFolder::TTemporaryFolder(const std::string& folder, std::string_view prefix) {
     for (int attempt = 0; attempt < Attempts; ++attempt) {
         std::string path = folder;
