@@ -1,4 +1,4 @@
-#include "chart/chart_render.hpp"
+#include "chart/chart_render_qt.hpp"
 
 #include <QFont>
 #include <QFontMetrics>

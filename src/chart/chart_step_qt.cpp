@@ -1,5 +1,3 @@
-#include "chart/chart_step.hpp"
-
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLibraryInfo>
@@ -12,6 +10,7 @@
 
 #include "base/error.hpp"
 #include "chart/balance_chart.hpp"
+#include "chart/chart_step.hpp"
 #include "system/signal_cleanup.hpp"
 #include "system/temporary_file.hpp"
 
