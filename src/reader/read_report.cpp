@@ -15,6 +15,7 @@
 #include "model/report.hpp"
 #include "reader/cell_text.hpp"
 #include "reader/content_checks.hpp"
+#include "reader/loaded_report_file.hpp"
 #include "reader/report_checks.hpp"
 #include "reader/report_labels.hpp"
 #include "reader/summary_scan.hpp"
