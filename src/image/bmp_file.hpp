@@ -36,8 +36,8 @@ std::string EncodeBmp24(const TRgbImage& image);
 void WriteBmpFile(const std::string& path, const TRgbImage& image);
 
 // The picture in the bytes of a BMP file. `path` only names the file in
-// messages: a file that is not a BMP that this reader can read gives an Error
-// "Cannot read bitmap "PATH": REASON".
+// messages: a file that is not a BMP that this reader can read gives the
+// error of BadBitmapError (base/error.hpp).
 TBitmap DecodeBmp(std::string_view bytes, std::string_view path);
 
 // DecodeBmp of the file's bytes. "Cannot open file "PATH". REASON" when the

@@ -32,7 +32,7 @@ struct TBmpLayout {
     TBmpChannel Blue;
 };
 
-// Throws Error "Cannot read bitmap "PATH": REASON".
+// Throws the error of BadBitmapError (base/error.hpp).
 [[noreturn]] void ThrowBadBitmap(std::string_view path, std::string_view reason);
 
 // The layout of the BMP file in `bytes`; ThrowBadBitmap when it is not one that

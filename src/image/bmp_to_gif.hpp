@@ -12,7 +12,7 @@ namespace velquist {
 
 // Reads the bitmap file and creates or replaces the GIF file. Errors:
 // "Cannot open file "BITMAP". REASON" when the bitmap cannot be read,
-// "Cannot read bitmap "BITMAP": REASON" when it is not a BMP that can be read,
+// BadBitmapError's (base/error.hpp) when it is not a BMP that can be read,
 // "Cannot create file "GIF". REASON" when the GIF cannot be created. On any
 // error no GIF is written and an earlier file of that name stays as it was.
 void BmpToGif(const std::string& bitmapPath, const std::string& gifPath);
