@@ -15,9 +15,9 @@
 namespace velquist {
 namespace {
 
-using test::BuildBmp;
-using test::PutLe;
-using test::TBmpSpec;
+using testing::BuildBmp;
+using testing::PutLe;
+using testing::TBmpSpec;
 
 struct TDecodeCase {
     const char* Name;

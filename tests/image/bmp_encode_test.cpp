@@ -32,7 +32,7 @@ TEST(EncodeBmp24, WritesHeaderThenBottomRowFirstInBgrWithRowsPaddedToFourBytes) 
 TEST(EncodeBmp24, ReadsBackUnchangedForEveryRowPadding) {
     for (int width = 1; width <= 5; ++width) {
         for (int height = 1; height <= 3; ++height) {
-            const TRgbImage image = test::NoisePicture(width, height, width * 10 + height);
+            const TRgbImage image = testing::NoisePicture(width, height, width * 10 + height);
             const TBitmap back = DecodeBmp(EncodeBmp24(image), "x.bmp");
             ASSERT_TRUE(std::holds_alternative<TRgbImage>(back));
             EXPECT_EQ(std::get<TRgbImage>(back).Width, width);
@@ -60,17 +60,17 @@ TEST(EncodeBmp24, RefusesPicturesItCannotWriteOrReadBack) {
 }
 
 TEST(BmpFile, WritesAndReadsAFile) {
-    test::TScratchDir dir;
-    const TRgbImage image = test::ChartLikePicture();
+    testing::TTempDir dir;
+    const TRgbImage image = testing::ChartLikePicture();
     WriteBmpFile(dir.Path("chart.bmp"), image);
-    EXPECT_EQ(test::ReadFileBytes(dir.Path("chart.bmp")), EncodeBmp24(image));
+    EXPECT_EQ(testing::ReadFileBytes(dir.Path("chart.bmp")), EncodeBmp24(image));
     EXPECT_EQ(std::get<TRgbImage>(ReadBmpFile(dir.Path("chart.bmp"))).Rgb, image.Rgb);
 }
 
 TEST(BmpFile, ReportsAFileThatCannotBeCreatedOrOpened) {
-    test::TScratchDir dir;
+    testing::TTempDir dir;
     const std::string missing = dir.Path("no such folder/chart.bmp");
-    EXPECT_THROW_MSG(WriteBmpFile(missing, test::SolidPicture(1, 1, test::White)), Error,
+    EXPECT_THROW_MSG(WriteBmpFile(missing, testing::SolidPicture(1, 1, testing::White)), Error,
                      "Cannot create file \"" + missing + "\". " + MissingFolderReason);
     EXPECT_THROW_MSG(ReadBmpFile(missing), Error,
                      "Cannot open file \"" + missing + "\". " + MissingFolderReason);
@@ -78,12 +78,12 @@ TEST(BmpFile, ReportsAFileThatCannotBeCreatedOrOpened) {
 
 // Our BMPs as another decoder reads them.
 TEST(BmpFile, IsReadByPillowAsTheSamePicture) {
-    if (!test::PillowAvailable()) GTEST_SKIP() << "Pillow is not installed";
-    test::TScratchDir dir;
-    for (const TRgbImage& image : {test::NoisePicture(1, 1, 1), test::NoisePicture(7, 5, 2),
-                                   test::GradientNoisePicture(101, 33, 3)}) {
+    if (!testing::PillowAvailable()) GTEST_SKIP() << "Pillow is not installed";
+    testing::TTempDir dir;
+    for (const TRgbImage& image : {testing::NoisePicture(1, 1, 1), testing::NoisePicture(7, 5, 2),
+                                   testing::GradientNoisePicture(101, 33, 3)}) {
         WriteBmpFile(dir.Path("p.bmp"), image);
-        const auto decoded = test::DecodeWithPillow(dir.Path("p.bmp"));
+        const auto decoded = testing::DecodeWithPillow(dir.Path("p.bmp"));
         ASSERT_TRUE(decoded.has_value());
         EXPECT_EQ(decoded->Width, image.Width);
         EXPECT_EQ(decoded->Height, image.Height);

@@ -62,7 +62,7 @@ TEST_P(BmpFixtures, ReadAsThePictureTheyHold) {
     if (f.Paletted) {
         const auto& indexed = std::get<TIndexedImage>(bitmap);
         EXPECT_EQ(indexed.Palette.size(), std::size_t(f.TableSize));
-        image = {indexed.Width, indexed.Height, test::ResolvedRgb(indexed)};
+        image = {indexed.Width, indexed.Height, testing::ResolvedRgb(indexed)};
     } else {
         image = std::get<TRgbImage>(bitmap);
     }
@@ -71,7 +71,7 @@ TEST_P(BmpFixtures, ReadAsThePictureTheyHold) {
     for (int y = 0; y < Height; ++y) {
         for (int x = 0; x < Width; ++x) {
             const TRgbColour expected = f.Picture(x, y);
-            const TRgbColour actual = test::PixelAt(image, x, y);
+            const TRgbColour actual = testing::PixelAt(image, x, y);
             EXPECT_LE(std::abs(actual.Red - expected.Red), f.Tolerance) << x << "," << y;
             EXPECT_LE(std::abs(actual.Green - expected.Green), f.Tolerance) << x << "," << y;
             EXPECT_LE(std::abs(actual.Blue - expected.Blue), f.Tolerance) << x << "," << y;

@@ -1,6 +1,6 @@
 #include "bmp_test_builder.hpp"
 
-namespace velquist::test {
+namespace velquist::testing {
 namespace {
 
 void Append(std::string& out, std::uint32_t value, int size) {
@@ -82,4 +82,4 @@ std::string BuildBmp(const TBmpSpec& layout) {
     return file + tables + pixels;
 }
 
-}  // namespace velquist::test
+}  // namespace velquist::testing

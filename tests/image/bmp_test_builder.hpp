@@ -8,7 +8,7 @@
 
 #include "image/image_types.hpp"
 
-namespace velquist::test {
+namespace velquist::testing {
 
 struct TBmpSpec {
     int Width = 1;
@@ -34,4 +34,4 @@ std::string BuildBmp(const TBmpSpec& layout);
 // Overwrites `size` bytes at `offset` with `value`, little-endian.
 void PutLe(std::string& bytes, std::size_t offset, std::uint32_t value, int size);
 
-}  // namespace velquist::test
+}  // namespace velquist::testing

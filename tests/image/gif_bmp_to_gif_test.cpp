@@ -16,7 +16,7 @@
 namespace velquist {
 namespace {
 
-using test::TScratchDir;
+using testing::TTempDir;
 
 int At(const std::string& bytes, std::size_t offset) {
     return static_cast<std::uint8_t>(bytes.at(offset));
@@ -43,15 +43,15 @@ std::vector<TRgbColour> ColoursByUse(const std::vector<std::uint8_t>& rgb) {
     return colours;
 }
 
-std::string ConvertedGif(const TScratchDir& dir, const TRgbImage& image) {
+std::string ConvertedGif(const TTempDir& dir, const TRgbImage& image) {
     WriteBmpFile(dir.Path("in.bmp"), image);
     BmpToGif(dir.Path("in.bmp"), dir.Path("out.gif"));
-    return test::ReadFileBytes(dir.Path("out.gif"));
+    return testing::ReadFileBytes(dir.Path("out.gif"));
 }
 
 TEST(BmpToGif, WritesTheChartAsFourWebColoursWhiteFirst) {
-    TScratchDir dir;
-    const TRgbImage chart = test::ChartLikePicture();
+    TTempDir dir;
+    const TRgbImage chart = testing::ChartLikePicture();
     const std::string gif = ConvertedGif(dir, chart);
     EXPECT_EQ(gif.substr(0, 6), "GIF89a");
     EXPECT_EQ(gif.substr(6, 4), std::string("\x34\x03\xC8\x00", 4));  // 820, 200
@@ -60,17 +60,17 @@ TEST(BmpToGif, WritesTheChartAsFourWebColoursWhiteFirst) {
     EXPECT_EQ(At(gif, 22), 0xA1);
     std::vector<TRgbColour> expected = ColoursByUse(chart.Rgb);
     ASSERT_EQ(expected.size(), 4u);
-    EXPECT_EQ(expected[0], test::White);
+    EXPECT_EQ(expected[0], testing::White);
     for (TRgbColour& colour : expected) {
-        if (colour == test::LineBlue) colour = {0, 0, 153};  // its web colour
+        if (colour == testing::LineBlue) colour = {0, 0, 153};  // its web colour
     }
     for (int i = 0; i < 4; ++i) EXPECT_EQ(TableEntry(gif, i), expected[i]) << i;
     EXPECT_EQ(At(gif, 23 + 12), 2) << "minimum code size";
 }
 
 TEST(BmpToGif, WritesASingleColourAsVersion87aWithAnUnsortedTableOfTwo) {
-    TScratchDir dir;
-    const std::string gif = ConvertedGif(dir, test::SolidPicture(64, 48, {210, 100, 50}));
+    TTempDir dir;
+    const std::string gif = ConvertedGif(dir, testing::SolidPicture(64, 48, {210, 100, 50}));
     EXPECT_EQ(gif.substr(0, 6), "GIF87a");
     EXPECT_EQ(At(gif, 10), 0x00);
     EXPECT_EQ(At(gif, 22), 0x80);
@@ -80,13 +80,13 @@ TEST(BmpToGif, WritesASingleColourAsVersion87aWithAnUnsortedTableOfTwo) {
 }
 
 TEST(BmpToGif, KeepsTheColoursOfAPalettedBitmapAndDropsUnusedOnes) {
-    TScratchDir dir;
+    TTempDir dir;
     const std::string bitmap = VELQUIST_FIXTURES_DIR "/images/qt_indexed8.bmp";
     BmpToGif(bitmap, dir.Path("out.gif"));
-    const std::string gif = test::ReadFileBytes(dir.Path("out.gif"));
+    const std::string gif = testing::ReadFileBytes(dir.Path("out.gif"));
     const auto indexed = std::get<TIndexedImage>(ReadBmpFile(bitmap));
     ASSERT_EQ(indexed.Palette.size(), 20u);
-    const std::vector<TRgbColour> expected = ColoursByUse(test::ResolvedRgb(indexed));
+    const std::vector<TRgbColour> expected = ColoursByUse(testing::ResolvedRgb(indexed));
     ASSERT_EQ(expected.size(), 12u);
     EXPECT_EQ(At(gif, 22), 0xA3) << "sorted table of 16 entries";
     std::vector<TRgbColour> table;
@@ -99,9 +99,9 @@ TEST(BmpToGif, KeepsTheColoursOfAPalettedBitmapAndDropsUnusedOnes) {
 }
 
 TEST(BmpToGif, ReplacesAnExistingGif) {
-    TScratchDir dir;
-    test::WriteFileBytes(dir.Path("out.gif"), std::string(100000, 'x'));
-    const std::string gif = ConvertedGif(dir, test::SolidPicture(2, 2, test::Black));
+    TTempDir dir;
+    testing::WriteFileBytes(dir.Path("out.gif"), std::string(100000, 'x'));
+    const std::string gif = ConvertedGif(dir, testing::SolidPicture(2, 2, testing::Black));
     EXPECT_EQ(gif.substr(0, 6), "GIF87a");
     EXPECT_LT(gif.size(), 100u);
 }
@@ -111,14 +111,14 @@ void ExpectError(const std::string& bitmap, const std::string& gif, const std::s
 }
 
 TEST(BmpToGif, ReportsEachFailureWithTheFileItConcernsAndWritesNothing) {
-    TScratchDir dir;
+    TTempDir dir;
     const std::string missing = dir.Path("missing.bmp");
     const std::string text = dir.Path("notes.bmp");
     const std::string good = dir.Path("good.bmp");
     const std::string gif = dir.Path("out.gif");
-    test::WriteFileBytes(text, "not a picture\r\n");
-    WriteBmpFile(good, test::SolidPicture(3, 3, test::White));
-    test::WriteFileBytes(gif, "old");
+    testing::WriteFileBytes(text, "not a picture\r\n");
+    WriteBmpFile(good, testing::SolidPicture(3, 3, testing::White));
+    testing::WriteFileBytes(gif, "old");
 
     ExpectError(missing, gif, "Cannot open file \"" + missing + "\". " + MissingFileReason);
     ExpectError(text, gif, "Cannot read bitmap \"" + text + "\". Not a BMP file");
@@ -126,7 +126,7 @@ TEST(BmpToGif, ReportsEachFailureWithTheFileItConcernsAndWritesNothing) {
     ExpectError(good, unwritable,
                 "Cannot create file \"" + unwritable + "\". " + MissingFolderReason);
 
-    EXPECT_EQ(test::ReadFileBytes(gif), "old");
+    EXPECT_EQ(testing::ReadFileBytes(gif), "old");
     std::size_t files = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path(""))) {
         ++files;

@@ -14,7 +14,7 @@
 namespace velquist {
 namespace {
 
-using test::TScratchDir;
+using testing::TTempDir;
 
 // What a decoder must see in the GIF.
 struct TExpected {
@@ -25,28 +25,28 @@ struct TExpected {
 
 TExpected FullColour(const std::string& bmpPath, const TRgbImage& image) {
     WriteBmpFile(bmpPath, image);
-    return {image.Width, image.Height, test::WebReducedRgb(image)};
+    return {image.Width, image.Height, testing::WebReducedRgb(image)};
 }
 
 // Writes the picture as a paletted BMP of the given depth.
 TExpected Paletted(const std::string& bmpPath, const TIndexedImage& image, int bitsPerPixel) {
-    test::TBmpSpec layout{image.Width, image.Height, bitsPerPixel};
+    testing::TBmpSpec layout{image.Width, image.Height, bitsPerPixel};
     layout.Palette = image.Palette;
     layout.Pixels.assign(image.Indices.begin(), image.Indices.end());
-    test::WriteFileBytes(bmpPath, test::BuildBmp(layout));
-    return {image.Width, image.Height, test::ResolvedRgb(image)};
+    testing::WriteFileBytes(bmpPath, testing::BuildBmp(layout));
+    return {image.Width, image.Height, testing::ResolvedRgb(image)};
 }
 
 // A fixture as our reader sees it (checked against its formula elsewhere).
 TExpected Fixture(const std::string& bmpPath, const char* file) {
     const std::string fixture = std::string(VELQUIST_FIXTURES_DIR "/images/") + file;
-    test::WriteFileBytes(bmpPath, test::ReadFileBytes(fixture));
+    testing::WriteFileBytes(bmpPath, testing::ReadFileBytes(fixture));
     const TBitmap bitmap = ReadBmpFile(fixture);
     if (const auto* indexed = std::get_if<TIndexedImage>(&bitmap)) {
-        return {indexed->Width, indexed->Height, test::ResolvedRgb(*indexed)};
+        return {indexed->Width, indexed->Height, testing::ResolvedRgb(*indexed)};
     }
     const auto& rgb = std::get<TRgbImage>(bitmap);
-    return {rgb.Width, rgb.Height, test::WebReducedRgb(rgb)};
+    return {rgb.Width, rgb.Height, testing::WebReducedRgb(rgb)};
 }
 
 std::vector<TRgbColour> DistinctColours(int count) {
@@ -64,32 +64,32 @@ struct TPictureCase {
 };
 
 const TPictureCase PictureCases[] = {
-    {"ChartLike", [](auto& p) { return FullColour(p, test::ChartLikePicture()); }},
+    {"ChartLike", [](auto& p) { return FullColour(p, testing::ChartLikePicture()); }},
     {"SingleColour",
      [](auto& p) {
-         return FullColour(p, test::SolidPicture(64, 48, {200, 100, 50}));
+         return FullColour(p, testing::SolidPicture(64, 48, {200, 100, 50}));
      }},
     {"OnePixel",
      [](auto& p) {
-         return FullColour(p, test::SolidPicture(1, 1, {176, 47, 48}));
+         return FullColour(p, testing::SolidPicture(1, 1, {176, 47, 48}));
      }},
-    {"FullColourNoise", [](auto& p) { return FullColour(p, test::NoisePicture(300, 200, 1)); }},
+    {"FullColourNoise", [](auto& p) { return FullColour(p, testing::NoisePicture(300, 200, 1)); }},
     {"Paletted256ColourNoise",
      [](auto& p) {
-         return Paletted(p, test::IndexedNoisePicture(300, 200, DistinctColours(256), 2), 8);
+         return Paletted(p, testing::IndexedNoisePicture(300, 200, DistinctColours(256), 2), 8);
      }},
     {"Paletted4ColourNoise",
      [](auto& p) {
-         return Paletted(p, test::IndexedNoisePicture(600, 400, DistinctColours(4), 3), 4);
+         return Paletted(p, testing::IndexedNoisePicture(600, 400, DistinctColours(4), 3), 4);
      }},
     {"Paletted2ColourNoise",
      [](auto& p) {
-         return Paletted(p, test::IndexedNoisePicture(97, 61, DistinctColours(2), 4), 1);
+         return Paletted(p, testing::IndexedNoisePicture(97, 61, DistinctColours(2), 4), 1);
      }},
     {"Large4000x3000",
-     [](auto& p) { return FullColour(p, test::GradientNoisePicture(4000, 3000, 5)); }},
+     [](auto& p) { return FullColour(p, testing::GradientNoisePicture(4000, 3000, 5)); }},
     {"Large4000x3000SingleColour",
-     [](auto& p) { return FullColour(p, test::SolidPicture(4000, 3000, test::White)); }},
+     [](auto& p) { return FullColour(p, testing::SolidPicture(4000, 3000, testing::White)); }},
     {"QtRgb24", [](auto& p) { return Fixture(p, "qt_rgb24.bmp"); }},
     {"QtIndexed4", [](auto& p) { return Fixture(p, "qt_indexed4.bmp"); }},
     {"QtIndexed8", [](auto& p) { return Fixture(p, "qt_indexed8.bmp"); }},
@@ -102,7 +102,7 @@ const TPictureCase PictureCases[] = {
 };
 
 // Compares without printing megabytes: names the first differing pixel.
-::testing::AssertionResult SamePixels(const TExpected& expected, const test::TDecoded& decoded) {
+::testing::AssertionResult SamePixels(const TExpected& expected, const testing::TDecoded& decoded) {
     if (decoded.Width != expected.Width || decoded.Height != expected.Height) {
         return ::testing::AssertionFailure() << "size " << decoded.Width << " x " << decoded.Height;
     }
@@ -126,20 +126,20 @@ void PrintTo(const TPictureCase& c, std::ostream* os) { *os << c.Name; }
 class GifDecoders : public ::testing::TestWithParam<TPictureCase> {};
 
 TEST_P(GifDecoders, ReadExactlyTheReducedPixels) {
-    if (!test::PillowAvailable() && !test::GiflibAvailable()) {
+    if (!testing::PillowAvailable() && !testing::GiflibAvailable()) {
         GTEST_SKIP() << "neither Pillow nor giflib's gif2rgb is installed";
     }
-    TScratchDir dir;
+    TTempDir dir;
     const TExpected expected = GetParam().Make(dir.Path("in.bmp"));
     BmpToGif(dir.Path("in.bmp"), dir.Path("out.gif"));
-    if (test::PillowAvailable()) {
-        const auto decoded = test::DecodeWithPillow(dir.Path("out.gif"));
+    if (testing::PillowAvailable()) {
+        const auto decoded = testing::DecodeWithPillow(dir.Path("out.gif"));
         ASSERT_TRUE(decoded.has_value()) << "Pillow cannot read the GIF";
         EXPECT_TRUE(SamePixels(expected, *decoded)) << "Pillow";
     }
-    if (test::GiflibAvailable()) {
+    if (testing::GiflibAvailable()) {
         const auto decoded =
-            test::DecodeWithGiflib(dir.Path("out.gif"), expected.Width, expected.Height);
+            testing::DecodeWithGiflib(dir.Path("out.gif"), expected.Width, expected.Height);
         ASSERT_TRUE(decoded.has_value()) << "gif2rgb cannot read the GIF";
         EXPECT_TRUE(SamePixels(expected, *decoded)) << "giflib";
     }

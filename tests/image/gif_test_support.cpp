@@ -3,12 +3,9 @@
 #include <charconv>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <random>
-#include <stdexcept>
 
-namespace velquist::test {
+namespace velquist::testing {
 namespace {
 
 std::string Quoted(const std::string& text) {
@@ -37,35 +34,6 @@ void DrawThickLine(TRgbImage& image, int x0, int y0, int x1, int y1, TRgbColour 
 }
 
 }  // namespace
-
-TScratchDir::TScratchDir() {
-    // create_directory is false for a folder that is already there: a name of
-    // our own, as mkdtemp would give, on every platform.
-    std::random_device random;
-    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
-        const auto path = std::filesystem::temp_directory_path() /
-                          ("velquist_image_test_" + std::to_string(random()));
-        if (std::filesystem::create_directory(path)) path_ = path.string();
-    }
-    if (path_.empty()) throw std::runtime_error("cannot make a scratch folder");
-}
-
-TScratchDir::~TScratchDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-std::string ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw std::runtime_error("cannot read " + path);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteFileBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out) throw std::runtime_error("cannot write " + path);
-}
 
 TRgbImage SolidPicture(int width, int height, TRgbColour colour) {
     TRgbImage image{width, height, std::vector<std::uint8_t>(std::size_t(width) * height * 3)};
@@ -189,4 +157,4 @@ std::optional<TDecoded> DecodeWithGiflib(const std::string& gifPath, int width, 
     return TDecoded{width, height, std::vector<std::uint8_t>(bytes.begin(), bytes.end())};
 }
 
-}  // namespace velquist::test
+}  // namespace velquist::testing

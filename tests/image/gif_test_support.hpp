@@ -1,6 +1,7 @@
-// Helpers of the BMP and GIF tests: a scratch folder, the test pictures, the
-// expected web palette reduction and the independent decoders (Pillow through
-// a small Python script, giflib's gif2rgb) run as separate programs.
+// Helpers of the BMP and GIF tests: the test pictures, the expected web
+// palette reduction and the independent decoders (Pillow through a small
+// Python script, giflib's gif2rgb) run as separate programs. Folders and
+// files are fixtures/temp_dir.hpp's.
 #pragma once
 
 #include <cstdint>
@@ -8,25 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "fixtures/temp_dir.hpp"
 #include "image/image_types.hpp"
 
-namespace velquist::test {
-
-// A fresh folder for one test, removed with everything in it at the end.
-class TScratchDir {
-  public:
-    TScratchDir();
-    ~TScratchDir();
-    TScratchDir(const TScratchDir&) = delete;
-    TScratchDir& operator=(const TScratchDir&) = delete;
-    std::string Path(const std::string& name) const { return path_ + "/" + name; }
-
-  private:
-    std::string path_;
-};
-
-std::string ReadFileBytes(const std::string& path);
-void WriteFileBytes(const std::string& path, const std::string& bytes);
+namespace velquist::testing {
 
 inline constexpr TRgbColour White{255, 255, 255};
 inline constexpr TRgbColour Black{0, 0, 0};
@@ -70,4 +56,4 @@ std::optional<TDecoded> DecodeWithPillow(const std::string& picturePath);
 // gif2rgb writes no size: the caller gives the expected one.
 std::optional<TDecoded> DecodeWithGiflib(const std::string& gifPath, int width, int height);
 
-}  // namespace velquist::test
+}  // namespace velquist::testing

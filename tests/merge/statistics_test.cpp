@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "fixtures/report_builder.hpp"
 #include "literal_reference.hpp"
 #include "merge/drawdown.hpp"
 #include "model/report.hpp"
-#include "rows.hpp"
 
 namespace velquist {
 namespace {

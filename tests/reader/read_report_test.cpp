@@ -11,15 +11,9 @@
 namespace velquist {
 namespace {
 
+using testing::Replace;
 using testing::SampleReportHtml;
 using testing::TTempDir;
-
-std::string Replace(std::string text, const std::string& from, const std::string& to) {
-    for (std::size_t pos = text.find(from); pos != std::string::npos;
-         pos = text.find(from, pos + to.size()))
-        text.replace(pos, from.size(), to);
-    return text;
-}
 
 TMT4TestReport ReadText(const TTempDir& dir, const std::string& text) {
     TMT4TestReport report;

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "chart/chart_step.hpp"
+#include "fixtures/sample_report.hpp"
 #include "fixtures/temp_dir.hpp"
 #include "job/merge_job.hpp"
 #include "system/system_text.hpp"
@@ -137,9 +138,8 @@ TEST_F(WindowMerge, UnreadableReportGoesToTheErrorBoxAndTheWindowGoesOn) {
 }
 
 TEST_F(WindowMerge, ShowsTheWarningsInOneBoxAfterWritingTheResult) {
-    std::string text = ReadFileBytes(Trend);
-    text.replace(text.find(">Period<"), 8, "><");
-    const std::string doubtful = Dir.Write("doubtful.htm", text);
+    const std::string doubtful =
+        Dir.Write("doubtful.htm", testing::Replace(ReadFileBytes(Trend), ">Period<", "><"));
     Add({Scalper, doubtful});
     MergeInto(Dir.Path("out.htm"));
     EXPECT_EQ(Dialogs->Warnings, TLines{Utf8ToWide(std::string(MergedWithWarningsMessage) + "\n\n" +
