@@ -204,12 +204,6 @@ TEST(WriteToFile, KeepsTheEarlierFileWhenNeitherItNorItsFolderIsWritable) {
 }
 #endif
 
-}  // namespace
-}  // namespace velquist
-
-namespace velquist {
-namespace {
-
 // Reading a report, writing it and reading the result gives the same model
 // (up to the formats), whatever the language of the file read, with or without
 // the "Symbol" column, and the page read back raises no warning.

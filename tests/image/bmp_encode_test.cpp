@@ -11,11 +11,7 @@
 namespace velquist {
 namespace {
 
-std::string Bytes(std::initializer_list<int> values) {
-    std::string bytes;
-    for (const int v : values) bytes.push_back(static_cast<char>(v));
-    return bytes;
-}
+using testing::Bytes;
 
 TEST(EncodeBmp24, WritesHeaderThenBottomRowFirstInBgrWithRowsPaddedToFourBytes) {
     const TRgbImage image{2, 2, {255, 0, 0, 0, 255, 0, /* bottom: */ 0, 0, 255, 1, 2, 3}};

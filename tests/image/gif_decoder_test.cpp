@@ -17,11 +17,7 @@ namespace {
 using testing::TTempDir;
 
 // What a decoder must see in the GIF.
-struct TExpected {
-    int Width = 0;
-    int Height = 0;
-    std::vector<std::uint8_t> Rgb;
-};
+using TExpected = testing::TDecoded;
 
 TExpected FullColour(const std::string& bmpPath, const TRgbImage& image) {
     WriteBmpFile(bmpPath, image);

@@ -6,15 +6,12 @@
 
 #include "base/error.hpp"
 #include "fixtures/expect_error.hpp"
+#include "gif_test_support.hpp"
 
 namespace velquist {
 namespace {
 
-std::string Bytes(std::initializer_list<int> values) {
-    std::string bytes;
-    for (const int v : values) bytes.push_back(static_cast<char>(v));
-    return bytes;
-}
+using testing::Bytes;
 
 int At(const std::string& bytes, std::size_t offset) {
     return static_cast<std::uint8_t>(bytes.at(offset));

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +14,13 @@
 #include "image/image_types.hpp"
 
 namespace velquist::testing {
+
+// The bytes of the values, each taken modulo 256.
+inline std::string Bytes(std::initializer_list<int> values) {
+    std::string bytes;
+    for (const int v : values) bytes.push_back(static_cast<char>(v));
+    return bytes;
+}
 
 inline constexpr TRgbColour White{255, 255, 255};
 inline constexpr TRgbColour Black{0, 0, 0};

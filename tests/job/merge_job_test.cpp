@@ -169,10 +169,11 @@ TEST(MergeJob, WritesNoSumsThatOverflowAndNamesTheFileTheyOverflowFrom) {
         {{overflowing, Trend}, overflowing},
     };
     for (const auto& [files, culprit] : cases) {
+        SCOPED_TRACE(culprit);
         TJobRun run;
         const std::string result = dir.Path("out.htm");
         const TMergeOutcome outcome = run.Run({files, result, "English"});
-        EXPECT_EQ(outcome.Kind, TKind::Failed) << culprit;
+        EXPECT_EQ(outcome.Kind, TKind::Failed);
         EXPECT_EQ(outcome.Message, "The merged report's sums overflow from \"" + culprit +
                                        "\" on; nothing was written");
         EXPECT_EQ(outcome.FileName, culprit);

@@ -1,6 +1,6 @@
-// WriteWholeFile's choice of what to replace: links, modes, long names.
-// Special files, other users, signals and a full disk are
-// tried through the command line (tests/cli/result_files.py).
+// WriteWholeFile's choice of what to replace: links, modes, long names; the
+// text files on top of it. Special files, other users, signals and a full
+// disk are tried through the command line (tests/cli/result_files.py).
 #include "system/file_io.hpp"
 
 #include <gtest/gtest.h>
@@ -23,9 +23,11 @@
 #include <thread>
 
 #include "base/error.hpp"
+#include "base/globals.hpp"
 #include "fixtures/expect_error.hpp"
 #include "fixtures/temp_dir.hpp"
 #include "system/system_text.hpp"
+#include "system/text_file.hpp"
 
 namespace velquist {
 namespace {
@@ -131,6 +133,31 @@ TEST(ReadWholeFile, ReadsAFileThatGrowsWhileItIsReadToItsSizeAtOpening) {
     EXPECT_EQ(bytes.size(), original.size());
 }
 #endif
+
+// Files already in CR LF lines are taken as read; the others are converted.
+// Loading through buffers that held a longer file must leave nothing of it.
+TEST(LoadTextFile, GivesEachFileItsOwnTextThroughReusedBuffers) {
+    testing::TTempDir dir;
+    TTextFileBuffers buffers;
+    for (const char* content : {"a longer file\r\nof two lines\r\n", "a\nb", "x\r\n", "c\rd\r\n",
+                                "e\r\nf", "g\r\n\n", ""}) {
+        const std::string path = dir.Write("in.htm", content);
+        EXPECT_EQ(LoadTextFile(path, buffers), NormalizeLineBreaks(content)) << content;
+    }
+}
+
+TEST(SaveTextFile, ReplacesTheFileWithCrLfLinesAndNamesItWhenItCannot) {
+    testing::TTempDir dir;
+    const std::string path = dir.Write("out.htm", "an earlier, longer file");
+    SaveTextFile(path, "a\nb\rc");
+    EXPECT_EQ(testing::ReadFileBytes(path), "a\r\nb\r\nc\r\n");
+    EXPECT_EQ(LoadTextFile(path), "a\r\nb\r\nc\r\n");
+    const std::string missing = dir.Path("no/out.htm");
+    EXPECT_THROW_MSG(SaveTextFile(missing, "x"), Error,
+                     "Cannot create file \"" + missing + "\". " + MissingFolderReason);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Root()), {}), 1)
+        << "no temporary file is left behind";
+}
 
 #ifdef _WIN32
 // The name goes to Windows as UTF-16: an ANSI call would mangle it.
