@@ -149,6 +149,13 @@ std::string Utf16(std::string_view ascii, bool bigEndian) {
 TEST(ReadFromFile, WarnsAboutWhatTheReportContradictsOrLacks) {
     const std::string sample = SampleReportHtml;
     const std::string operations = sample.substr(sample.find("<tr bgcolor=\"#C0C0C0\""));
+    const std::string twelveCells = Replace(sample, ">Balance<", ">Balance</td><td>11</td><td>12<");
+    const std::string unknownHeader =
+        "no operations read: the rows of operations follow a header of unknown labels, \"#\", "
+        "\"When\", \"Type\", \"Order\", \"Size\", \"Price\", \"S / L\", \"T / P\", \"Profit\", "
+        "\"Balance\"";
+    const std::string noNetProfit =
+        "the total net profit 35.00 differs from the last balance minus the initial deposit, 0.00";
     struct Case {
         const char* name;
         std::string text;
@@ -169,6 +176,13 @@ TEST(ReadFromFile, WarnsAboutWhatTheReportContradictsOrLacks) {
           "\"Balance\"",
           "the total net profit 35.00 differs from the last balance minus the initial deposit, "
           "0.00"}},
+        // Twelve cells are told, and "..." for any beyond them.
+        {"operations header of twelve unknown cells",
+         Replace(twelveCells, ">Time<", ">When<"),
+         {unknownHeader + ", \"11\", \"12\"", noNetProfit}},
+        {"operations header of thirteen unknown cells",
+         Replace(Replace(twelveCells, ">12<", ">12</td><td>13<"), ">Time<", ">When<"),
+         {unknownHeader + ", \"11\", \"12\", ...", noNetProfit}},
         {"summary row cut out",
          Replace(sample,
                  sample.substr(
@@ -221,6 +235,23 @@ TEST(ReadFromFile, WarnsAboutWhatTheReportContradictsOrLacks) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(ReadText(c.text).Warnings, c.warnings);
+    }
+}
+
+// The terminal rounds the balances and the summary separately, so a sound
+// report may be a cent off; two cents are a difference. The first balance row
+// checks the deposit, the last one the net profit; 1.5 cents is the tolerance
+// itself.
+TEST(ReadFromFile, WarnsOfMoneyMoreThanACentOff) {
+    const std::pair<const char*, bool> cents[] = {
+        {".005", false}, {".01", false}, {".015", false}, {".02", true}};
+    for (const std::string balance : {"10050", "10035"}) {
+        for (const auto& [fraction, warns] : cents) {
+            SCOPED_TRACE(balance + fraction);
+            const std::string text =
+                Replace(SampleReportHtml, ">" + balance + ".00<", ">" + balance + fraction + "<");
+            EXPECT_EQ(ReadText(text).Warnings.size(), warns ? 1u : 0u);
+        }
     }
 }
 
