@@ -206,7 +206,9 @@ TEST(WriteToFile, KeepsTheEarlierFileWhenNeitherItNorItsFolderIsWritable) {
 
 // Reading a report, writing it and reading the result gives the same model
 // (up to the formats), whatever the language of the file read, with or without
-// the "Symbol" column, and the page read back raises no warning.
+// the "Symbol" column, and the page read back raises no warning. The file is
+// the page and nothing more: reading stops at a NUL byte, so a tail of them
+// would pass unseen.
 TEST(WriteToFile, WritesBackWhatWasRead) {
     TTempDir dir;
     for (const char* name : {"trend_eurusd.htm", "grid_usdjpy_ru.htm", "swing_nas100_es.htm"}) {
@@ -217,6 +219,7 @@ TEST(WriteToFile, WritesBackWhatWasRead) {
             for (std::int32_t i = 0; i < first.Operations.Count(); ++i)
                 first.Operations.Items(i).Symbol = "SYM" + std::to_string(i % 3);
             first.WriteToFile(dir.Path(name), "English");
+            EXPECT_EQ(ReadFileBytes(dir.Path(name)), BuildReportHtml(first, "English"));
             TMT4TestReport again;
             again.ReadFromFile(dir.Path(name));
             const std::string context = std::string(name) + (writeSymbol ? " with symbols" : "");

@@ -91,6 +91,22 @@ TEST(WriteWholeFile, KeepsTheModeOfTheFileItReplaces) {
 }
 #endif
 
+// The size hint only reserves room, which reads as NUL bytes until written: a
+// file that outgrows its hint (the page's size is a lower bound) is the bytes
+// written and nothing more.
+TEST(TAtomicFileWriter, WritesExactlyTheBytesWhateverTheHint) {
+    TTempDir dir;
+    const std::string bytes(200000, 'x');
+    for (const std::size_t hint : {std::size_t{0}, std::size_t{1000}, bytes.size()}) {
+        SCOPED_TRACE(hint);
+        TAtomicFileWriter file(dir.Path("out.htm"), hint);
+        for (std::size_t at = 0; at < bytes.size(); at += 65536)
+            file.Write(std::string_view(bytes).substr(at, 65536));
+        file.Commit();
+        EXPECT_TRUE(ReadFileBytes(dir.Path("out.htm")) == bytes);
+    }
+}
+
 // 255 bytes is the longest name a Linux file system takes; the temporary file
 // beside it must not need a longer one.
 TEST(WriteWholeFile, TakesTheLongestNamesTheFolderAllows) {
