@@ -7,6 +7,7 @@
 #include "fixtures/sample_report.hpp"
 #include "fixtures/temp_dir.hpp"
 #include "model/report.hpp"
+#include "reader/loaded_report_file.hpp"
 
 namespace velquist {
 namespace {
@@ -299,10 +300,31 @@ TEST(ReadFromFile, ReadsNotApplicableAsZero) {
     EXPECT_EQ(r.ModellingQuality, 0);
 }
 
+// The text ends at the first NUL byte, read alone or, as the job reads, loaded
+// into the memory of a whole file read before: a NUL kept would end the last
+// balance cell and read it as 0.
 TEST(ReadFromFile, StopsReadingTheTextAtTheFirstNulByte) {
-    std::string text = SampleReportHtml;
-    text[text.find("<tr align=right><td>3</td>")] = '\0';
-    EXPECT_EQ(ReadText(text).Operations.Count(), 2);
+    const std::string sample = SampleReportHtml;
+    const std::pair<std::size_t, double> cases[] = {
+        {sample.find("<tr align=right><td>3</td>"), 10050},  // two rows read
+        {sample.find("</td>", sample.find(">10035.00")), 10035},
+    };
+    TTempDir dir;
+    TLoadedReportFile::TBuffers buffers;
+    TMT4TestReport reused;
+    for (const auto& [nul, lastBalance] : cases) {
+        std::string text = sample;
+        text[nul] = '\0';
+        TMT4TestReport alone = ReadText(text);
+        for (const std::string& path :
+             {dir.Write("whole.htm", sample), dir.Write("cut.htm", text)}) {
+            TLoadedReportFile file(path, buffers);
+            reused.ReadFromFile(std::move(file));
+            std::move(file).HandMemoryTo(buffers);
+        }
+        for (TMT4TestReport* r : {&alone, &reused})
+            EXPECT_EQ(r->Operations.Items(r->Operations.Count() - 1).Balance, lastBalance) << nul;
+    }
 }
 
 }  // namespace
