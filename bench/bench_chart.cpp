@@ -18,9 +18,9 @@
 #include "chart/balance_chart.hpp"
 #include "chart/chart_data.hpp"
 #include "chart/chart_picture.hpp"
+#include "image/bmp_file.hpp"
+#include "image/bmp_to_gif.hpp"
 #include "model/report.hpp"
-#include "output/bmp_file.hpp"
-#include "output/bmp_to_gif.hpp"
 #include "synthetic_report.hpp"
 #include "timing.hpp"
 

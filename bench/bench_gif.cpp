@@ -12,11 +12,11 @@
 #include <string>
 #include <variant>
 
-#include "output/bmp_file.hpp"
-#include "output/bmp_to_gif.hpp"
-#include "output/colour_table.hpp"
-#include "output/gif_encoder.hpp"
-#include "output/web_palette.hpp"
+#include "image/bmp_file.hpp"
+#include "image/bmp_to_gif.hpp"
+#include "image/colour_table.hpp"
+#include "image/gif_encoder.hpp"
+#include "image/web_palette.hpp"
 #include "timing.hpp"
 
 namespace {

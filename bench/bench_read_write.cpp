@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <string>
 
-#include "base/file_io.hpp"
+#include "html/html_writer.hpp"
 #include "model/report.hpp"
-#include "output/html_writer.hpp"
 #include "synthetic_report.hpp"
+#include "system/file_io.hpp"
 #include "timing.hpp"
 
 using namespace velquist;

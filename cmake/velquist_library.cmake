@@ -1,27 +1,33 @@
-# velquist_library(FOLDER SOURCES file... [USES folder...])
+# velquist_library(FOLDER SOURCES file...)
 #
-# One static library per source folder, velquist_FOLDER. Its USES list is the
-# map of who may use whom: a file of the folder may include the headers of its
-# own folder and of the folders it uses, and no others. The check runs before
-# the library compiles, so an include against the map fails the build.
+# One static library per source folder, velquist_FOLDER, linked to the
+# libraries of the folders it may use: the folder's entry in
+# cmake/check_includes.cmake, the map of who may use whom. A file of the folder
+# may include the headers of its own folder and of those folders, and no
+# others. The check runs before the library compiles, so an include against
+# the map fails the build.
+include(${CMAKE_CURRENT_LIST_DIR}/check_includes.cmake)
+
 function(velquist_library folder)
-  cmake_parse_arguments(ARG "" "" "SOURCES;USES" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES" ${ARGN})
+  if(NOT folder IN_LIST VELQUIST_FOLDERS)
+    message(FATAL_ERROR "src/${folder}/ has no entry in cmake/check_includes.cmake")
+  endif()
   set(target velquist_${folder})
   add_library(${target} STATIC ${ARG_SOURCES})
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(${target} PRIVATE velquist_warnings)
-  foreach(used IN LISTS ARG_USES)
+  foreach(used IN LISTS VELQUIST_USES_${folder})
     target_link_libraries(${target} PRIVATE velquist_${used})
   endforeach()
 
   file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.hpp)
   set(files ${ARG_SOURCES} ${headers})
   list(TRANSFORM files PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/ REGEX "^[^/]")
-  string(REPLACE ";" "|" allowed "${folder};${ARG_USES}")
   string(REPLACE ";" "|" checked "${files}")
   set(stamp ${CMAKE_CURRENT_BINARY_DIR}/${target}_includes.stamp)
   add_custom_command(OUTPUT ${stamp}
-    COMMAND ${CMAKE_COMMAND} -DFOLDER=${folder} -DALLOWED=${allowed} -DFILES=${checked}
+    COMMAND ${CMAKE_COMMAND} -DFOLDER=${folder} -DFILES=${checked}
             -P ${PROJECT_SOURCE_DIR}/cmake/check_includes.cmake
     COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
     DEPENDS ${files} ${PROJECT_SOURCE_DIR}/cmake/check_includes.cmake

@@ -250,9 +250,10 @@ def HeaderSource(variantCount):
 #include <array>
 #include <string_view>
 
-#include "languages/phrase_table.hpp"
-
 namespace velquist {{
+
+// The languages of the table, in the order of LanguageNameData.
+inline constexpr int LanguageCount = {len(NAMES)};
 
 inline constexpr int PhraseRowCount = {len(ROW_KEYS)};
 inline constexpr int PhraseVariantCount = {variantCount};

@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "base/error_text.hpp"
-#include "base/globals.hpp"
-#include "base/memory_files.hpp"
 #include "chart/chart_render_web.hpp"
 #include "chart/chart_step.hpp"
 #include "job/merge_job.hpp"
 #include "languages/phrase_table.hpp"
+#include "system/memory_files.hpp"
+#include "system/temporary_file.hpp"
 
 namespace velquist {
 namespace {

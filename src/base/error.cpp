@@ -5,12 +5,8 @@ namespace velquist {
 EListError::EListError(long long index)
     : Error("List index out of bounds (" + std::to_string(index) + ")") {}
 
-Error CannotOpenFileError(std::string_view path, int errorNumber) {
-    return Error("Cannot open file \"" + std::string(path) + "\". " + SystemErrorText(errorNumber));
-}
-
-Error CannotCreateFileError(std::string_view path, int errorNumber) {
-    return CannotCreateFileError(path, SystemErrorText(errorNumber));
+Error CannotOpenFileError(std::string_view path, std::string_view reason) {
+    return Error("Cannot open file \"" + std::string(path) + "\". " + std::string(reason));
 }
 
 Error CannotCreateFileError(std::string_view path, std::string_view reason) {
@@ -21,18 +17,18 @@ Error WarningAsError(std::string_view path, std::string_view warning) {
     return Error(std::string(path) + ": " + std::string(warning));
 }
 
-Error TemporaryFolderError(std::string_view folder, int errorNumber, bool folderUnusable) {
+Error TemporaryFolderError(std::string_view folder, std::string_view reason, bool folderUnusable) {
 #ifdef _WIN32
     std::string place = "the system's temporary folder \"" + std::string(folder) + "\"";
 #else
     std::string place = "the temporary folder \"" + std::string(folder) + "\" (TMPDIR)";
 #endif
     if (folder.empty()) place = "the current folder";
-    const std::string reason = ". " + SystemErrorText(errorNumber);
+    const std::string ending = ". " + std::string(reason);
     if (folderUnusable)
         return Error("Cannot make the chart's bitmap: " + place + " is missing or not writable" +
-                     reason);
-    return Error("Cannot make the chart's bitmap in " + place + reason);
+                     ending);
+    return Error("Cannot make the chart's bitmap in " + place + ending);
 }
 
 Error SumsOverflowError(std::string_view path) {
@@ -65,9 +61,9 @@ Error NoChartError() {
     return Error("This build cannot draw the balance chart; nothing was merged");
 }
 
-Error StreamWriteError(std::string_view path, int errorNumber) {
+Error StreamWriteError(std::string_view path, std::string_view reason) {
     return Error("Stream write error. Cannot write file \"" + std::string(path) + "\". " +
-                 SystemErrorText(errorNumber));
+                 std::string(reason));
 }
 
 Error CannotReadFileError(std::string_view path, std::string_view reason) {

@@ -1,6 +1,8 @@
 // The project's one error type and the constructors of its messages: every
 // text that the window or the command line shows for a failure is built here.
 // Every failure that reaches them is an Error whose what() is that text.
+// Messages that carry the system's reason take it as text; the same
+// constructors for a system's error number are in system/system_error.hpp.
 #pragma once
 
 #include <cstddef>
@@ -21,16 +23,13 @@ class EListError : public Error {
     explicit EListError(long long index);
 };
 
-// "Cannot open file "PATH". REASON" with the system's text for errorNumber
-// (see SystemErrorText).
-Error CannotOpenFileError(std::string_view path, int errorNumber);
-// "Cannot create file "PATH". REASON" with the system's text for errorNumber,
-// or with a reason of our own.
-Error CannotCreateFileError(std::string_view path, int errorNumber);
+// "Cannot open file "PATH". REASON".
+Error CannotOpenFileError(std::string_view path, std::string_view reason);
+// "Cannot create file "PATH". REASON".
 Error CannotCreateFileError(std::string_view path, std::string_view reason);
 // "Stream write error. Cannot write file "PATH". REASON": a write to an opened
 // file failed (a full disk, a device that refuses the bytes).
-Error StreamWriteError(std::string_view path, int errorNumber);
+Error StreamWriteError(std::string_view path, std::string_view reason);
 // "Cannot read file "PATH". REASON": reading stopped before the end, such as
 // when the file has no end or memory ran out.
 Error CannotReadFileError(std::string_view path, std::string_view reason);
@@ -41,8 +40,8 @@ Error WarningAsError(std::string_view path, std::string_view warning);
 // with its trailing separator, or empty for the current folder): the message
 // says that the folder, TMPDIR or the system's on Windows, is missing or not
 // writable when folderUnusable (see IsUnusableFolderError), and gives the
-// system's reason for errorNumber.
-Error TemporaryFolderError(std::string_view folder, int errorNumber, bool folderUnusable);
+// system's reason.
+Error TemporaryFolderError(std::string_view folder, std::string_view reason, bool folderUnusable);
 // The merged report's sums overflow, from the named report file on.
 Error SumsOverflowError(std::string_view path);
 // Memory ran out while working on the file.
@@ -59,9 +58,5 @@ Error UnencodableImageError(std::string_view format, long long width, long long 
 Error GifColourIndexError(int index, std::size_t colours);
 // The chart drawn without a Qt application to draw with.
 Error NoGuiApplicationError();
-
-// The system's text for an error number (errno on POSIX, a GetLastError code
-// on Windows), without a trailing period.
-std::string SystemErrorText(int errorNumber);
 
 }  // namespace velquist

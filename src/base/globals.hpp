@@ -1,39 +1,27 @@
-// Small text helpers shared by the reader, the merger and the writer. All are
-// pure functions on byte strings except the file and folder helpers.
+// Small text helpers shared by the reader, the merger and the writer: pure
+// functions on byte strings. Text files are read and written by
+// system/text_file.hpp.
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <string_view>
-
-#include "base/large_memory.hpp"
 
 namespace velquist {
 
 // Removes leading and trailing bytes up to 32 (blanks and control characters).
 std::string_view Trim(std::string_view text);
 
-// The whole file with every line break (CR, LF or CR LF) turned into CR LF and
-// a CR LF after the last line; the text ends at the first NUL byte.
-std::string LoadTextFile(const std::string& fileName);
-// Memory that loading one text file after another reuses.
-struct TTextFileBuffers {
-    TLargeBuffer Bytes;      // the file as read
-    TLargeString Converted;  // its text, when line breaks had to be converted
-    std::string Head;        // the file's first bytes, NULs included (ReadFileUpToNul)
-};
-// LoadTextFile through the buffers; the text stays valid until they are used
-// again.
-std::string_view LoadTextFile(const std::string& fileName, TTextFileBuffers& buffers);
-// Writes the text split at line breaks, with CR LF after every line, as one
-// whole file (see WriteWholeFile).
-void SaveTextFile(const std::string& fileName, std::string_view text);
 // The text's lines, each ended by CR LF (an empty text stays empty).
 std::string NormalizeLineBreaks(std::string_view text);
-// out := NormalizeLineBreaks(text), reusing out's memory.
-void NormalizeLineBreaks(std::string_view text, TLargeString& out);
+// out := NormalizeLineBreaks(text), reusing out's memory; out is any string
+// of char (the file layer's large strings among them).
+template <typename TString>
+void NormalizeLineBreaks(std::string_view text, TString& out);
 // Appends the text with each line break in it (CR, LF or CR LF) as CR LF; adds
 // no line end of its own.
-void AppendWithCrLf(std::string& out, std::string_view text);
+template <typename TString>
+void AppendWithCrLf(TString& out, std::string_view text);
 
 // Field n (from 1) of the text split at the separator; the whole text for
 // n <= 0, empty when there are fewer than n fields.
@@ -58,8 +46,34 @@ inline constexpr std::string_view PathSeparators = "/\\:";
 inline constexpr std::string_view PathSeparators = "/";
 #endif
 
-// The system's temporary folder with its trailing "/", or empty when the
-// system gives none.
-std::string GetTempDir();
+template <typename TString>
+void AppendWithCrLf(TString& out, std::string_view text) {
+    // The next CR and the next LF are each found with memchr, which is fast on
+    // the long runs between line breaks.
+    std::size_t pos = 0;
+    std::size_t nextCr = text.find('\r');
+    std::size_t nextLf = text.find('\n');
+    while (true) {
+        const std::size_t lineEnd = std::min(nextCr, nextLf);
+        if (lineEnd == std::string_view::npos) {
+            out.append(text.substr(pos));
+            return;
+        }
+        out.append(text.substr(pos, lineEnd - pos));
+        out += "\r\n";
+        pos = lineEnd + 1;
+        if (lineEnd == nextCr && nextLf == pos) ++pos;  // CR LF is one break
+        if (nextCr < pos) nextCr = text.find('\r', pos);
+        if (nextLf < pos) nextLf = text.find('\n', pos);
+    }
+}
+
+template <typename TString>
+void NormalizeLineBreaks(std::string_view text, TString& out) {
+    out.clear();
+    out.reserve(text.size() + text.size() / 32 + 2);
+    AppendWithCrLf(out, text);
+    if (!text.empty() && text.back() != '\r' && text.back() != '\n') out += "\r\n";
+}
 
 }  // namespace velquist

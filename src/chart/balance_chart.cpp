@@ -2,12 +2,12 @@
 
 #include <memory>
 
-#include "base/error.hpp"
-#include "base/file_io.hpp"
-#include "base/temporary_file.hpp"
 #include "chart/chart_data.hpp"
-#include "output/bmp_file.hpp"
-#include "output/bmp_to_gif.hpp"
+#include "image/bmp_file.hpp"
+#include "image/bmp_to_gif.hpp"
+#include "system/file_io.hpp"
+#include "system/system_error.hpp"
+#include "system/temporary_file.hpp"
 
 namespace velquist {
 namespace {

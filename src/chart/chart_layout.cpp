@@ -125,15 +125,6 @@ void PlaceFrameAndAxes(TChartLayout& layout) {
 
 }  // namespace
 
-TPixelRect RectOfSize(int left, int top, int width, int height) {
-    return {left, top, left + width - 1, top + height - 1};
-}
-
-bool Intersects(const TPixelRect& a, const TPixelRect& b) {
-    if (a.IsEmpty() || b.IsEmpty()) return false;
-    return a.Left <= b.Right && b.Left <= a.Right && a.Top <= b.Bottom && b.Top <= a.Bottom;
-}
-
 TChartLayout PlaceChart(std::size_t pointCount, TChartRange yRange, const TChartText& text) {
     TChartLayout layout;
     const int textHeight = text.LineHeight;

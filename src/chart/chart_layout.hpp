@@ -12,7 +12,8 @@
 #include <vector>
 
 #include "chart/chart_data.hpp"
-#include "output/image_types.hpp"
+#include "chart/chart_pixels.hpp"
+#include "image/image_types.hpp"
 
 namespace velquist {
 
@@ -29,29 +30,6 @@ inline constexpr TRgbColour ChartInkColour{0, 0, 0};
 inline constexpr TRgbColour ChartGroundColour{255, 255, 255};
 inline constexpr TRgbColour ChartLineColour{0, 0, 176};
 inline constexpr TRgbColour ChartGridColour{204, 204, 204};
-
-// A rectangle of whole pixels; Right and Bottom are its last column and row,
-// so an empty one has Right < Left or Bottom < Top.
-struct TPixelRect {
-    int Left = 0;
-    int Top = 0;
-    int Right = -1;
-    int Bottom = -1;
-
-    int Width() const { return Right - Left + 1; }
-    int Height() const { return Bottom - Top + 1; }
-    bool IsEmpty() const { return Right < Left || Bottom < Top; }
-    friend bool operator==(const TPixelRect&, const TPixelRect&) = default;
-};
-
-TPixelRect RectOfSize(int left, int top, int width, int height);
-// Whether two non-empty rectangles share a pixel.
-bool Intersects(const TPixelRect& a, const TPixelRect& b);
-
-struct TPixelPoint {
-    int X = 0;
-    int Y = 0;
-};
 
 // How the platform writes and measures label texts (UTF-8), in the label
 // font of 8 points at 96 dots per inch.

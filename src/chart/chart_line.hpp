@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "chart/chart_data.hpp"
-#include "chart/chart_layout.hpp"
+#include "chart/chart_pixels.hpp"
 
 namespace velquist {
 

@@ -8,7 +8,7 @@
 #include "chart/chart_data.hpp"
 #include "chart/chart_layout.hpp"
 #include "chart/chart_line.hpp"
-#include "output/image_types.hpp"
+#include "image/image_types.hpp"
 
 namespace velquist {
 

@@ -8,6 +8,7 @@
 #include "cli/command_line.hpp"
 #include "cli/inspect_json.hpp"
 #include "languages/phrase_table.hpp"
+#include "system/system_text.hpp"
 
 namespace velquist {
 namespace {

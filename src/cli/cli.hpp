@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "base/standard_output.hpp"
 #include "job/merge_job.hpp"
+#include "system/standard_output.hpp"
 
 namespace velquist {
 

@@ -7,19 +7,19 @@
 #include <string>
 #include <vector>
 
-#include "base/signal_cleanup.hpp"
-#include "base/standard_output.hpp"
 #include "cli/cli.hpp"
+#include "system/signal_cleanup.hpp"
+#include "system/standard_output.hpp"
 
 #ifdef VELQUIST_WITH_CHART
-#include "base/globals.hpp"
 #include "chart/chart_step.hpp"
+#include "system/temporary_file.hpp"
 #endif
 
 #ifdef _WIN32
 #include <windows.h>
 
-#include "base/system_text.hpp"
+#include "system/system_text.hpp"
 #endif
 
 namespace {

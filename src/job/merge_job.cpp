@@ -6,11 +6,11 @@
 #include <new>
 
 #include "base/error.hpp"
-#include "base/file_io.hpp"
 #include "base/side_by_side.hpp"
 #include "job/read_ahead.hpp"
 #include "job/sum_check.hpp"
 #include "merge/merger.hpp"
+#include "system/file_io.hpp"
 
 namespace velquist {
 namespace {

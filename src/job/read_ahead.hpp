@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "model/report.hpp"
+#include "reader/loaded_report_file.hpp"
 
 namespace velquist {
 

@@ -5,9 +5,10 @@
 #include <array>
 #include <string_view>
 
-#include "languages/phrase_table.hpp"
-
 namespace velquist {
+
+// The languages of the table, in the order of LanguageNameData.
+inline constexpr int LanguageCount = 28;
 
 inline constexpr int PhraseRowCount = 48;
 inline constexpr int PhraseVariantCount = 85;

@@ -12,9 +12,9 @@
 #include <unordered_map>
 #include <vector>
 
-namespace velquist {
+#include "languages/phrase_data.hpp"  // LanguageCount
 
-inline constexpr int LanguageCount = 28;
+namespace velquist {
 
 // The 28 language names in their fixed order.
 const std::array<std::string_view, LanguageCount>& LanguageNames();

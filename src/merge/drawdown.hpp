@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "base/large_memory.hpp"
 #include "merge/oper_consec_list.hpp"
+#include "system/large_memory.hpp"
 
 namespace velquist {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "base/error.hpp"
-#include "base/large_memory.hpp"
+#include "system/large_memory.hpp"
 
 namespace velquist {
 namespace {

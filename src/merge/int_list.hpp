@@ -8,7 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "base/large_memory.hpp"
+#include "system/large_memory.hpp"
 
 namespace velquist {
 

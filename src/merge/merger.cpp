@@ -13,10 +13,10 @@
 #include <utility>
 
 #include "base/globals.hpp"
-#include "base/large_memory.hpp"
 #include "base/side_by_side.hpp"
 #include "merge/int_list.hpp"
 #include "merge/statistics_walk.hpp"
+#include "system/large_memory.hpp"
 
 namespace velquist {
 namespace {

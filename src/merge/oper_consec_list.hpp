@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "base/large_memory.hpp"
+#include "system/large_memory.hpp"
 
 namespace velquist {
 

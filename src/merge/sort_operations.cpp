@@ -4,9 +4,9 @@
 #include <utility>
 #include <vector>
 
-#include "base/large_memory.hpp"
 #include "merge/time_order.hpp"
 #include "model/operation.hpp"
+#include "system/large_memory.hpp"
 
 namespace velquist {
 namespace {

@@ -4,9 +4,9 @@
 #include <cstddef>
 #include <utility>
 
-#include "base/large_memory.hpp"
 #include "merge/rounding.hpp"
 #include "merge/time_quicksort.hpp"
+#include "system/large_memory.hpp"
 
 namespace velquist {
 namespace {

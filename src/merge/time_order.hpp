@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "base/large_memory.hpp"
 #include "model/operation.hpp"
+#include "system/large_memory.hpp"
 
 namespace velquist {
 

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "base/large_memory.hpp"
 #include "model/date_time.hpp"
 #include "model/interned_text.hpp"
+#include "system/large_memory.hpp"
 
 namespace velquist {
 

@@ -1,60 +1,22 @@
 // One strategy tester report in memory: header texts, summary numbers and the
 // operations table. The model declares what the other folders do with a
-// report, so that they and the merge job need only this header: ReadFromFile
-// lives in reader/, Merge and ComputeStatistics in merge/, WriteToFile in
-// output/; the list's queries (operation.hpp) are in merge/ too.
+// report, so that they need only this header: ReadFromFile lives in reader/,
+// Merge and ComputeStatistics in merge/, WriteToFile in html/; the list's
+// queries (operation.hpp) are in merge/ too.
 #pragma once
 
 #include <cstdint>
-#include <exception>
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "base/globals.hpp"
 #include "model/operation.hpp"
 
 namespace velquist {
 
-// The half of ReadFromFile that does not depend on the report read into: the
-// file loaded, its tags stripped and its rows parsed (reader/read_report.cpp).
-// Being independent of everything else, it may be made on any thread and
-// ahead of time. An error of loading is kept and raised by the
-// ReadFromFile that takes it, just where reading that file would raise it.
-class TLoadedReportFile {
-    struct TParts;
-
-  public:
-    explicit TLoadedReportFile(const std::string& fileName);
-    // Memory that loading one file after another reuses: fresh memory costs a
-    // page fault per 4 KiB, about as much as the work done in it.
-    struct TBuffers {
-        TBuffers();
-        ~TBuffers();
-        TTextFileBuffers File;
-        TLargeBuffer Cells;  // the cell text, before the loaded file keeps a copy
-        // What a file read before still held (HandMemoryTo), refilled by the
-        // next file loaded through these buffers.
-        std::unique_ptr<TParts> Spare;
-    };
-    // The same, loading through the caller's buffers.
-    TLoadedReportFile(const std::string& fileName, TBuffers& buffers);
-    TLoadedReportFile(TLoadedReportFile&& other) noexcept;
-    TLoadedReportFile& operator=(TLoadedReportFile&& other) noexcept;
-    ~TLoadedReportFile();
-
-    // Once read into a report, the file still holds memory: its text, its
-    // lines and the rows that the report held before. This hands it on to
-    // the next file loaded through `buffers`; the file is then empty.
-    void HandMemoryTo(TBuffers& buffers) &&;
-
-  private:
-    friend class TMT4TestReport;
-    std::string fileName_;
-    std::exception_ptr error_;
-    std::unique_ptr<TParts> parts_;
-};
+// A report file loaded for reading, ahead of the report it is read into
+// (reader/loaded_report_file.hpp).
+class TLoadedReportFile;
 
 class TMT4TestReport {
   public:
@@ -137,7 +99,7 @@ class TMT4TestReport {
     // (merge/statistics.cpp).
     void ComputeStatistics();
     // Writes the report as HTML with labels in the named language
-    // (output/html_writer.cpp).
+    // (html/html_writer.cpp).
     void WriteToFile(const std::string& fileName, const std::string& language) const;
     // FileName with its extension replaced by ".gif" (appended when it has none).
     std::string ImageFileName() const;

@@ -7,8 +7,8 @@
 #include <emmintrin.h>
 #endif
 
-#include "base/large_memory.hpp"
 #include "model/format_settings.hpp"
+#include "system/large_memory.hpp"
 
 namespace velquist {
 namespace {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "base/large_memory.hpp"
+#include "system/large_memory.hpp"
 
 namespace velquist {
 

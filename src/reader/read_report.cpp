@@ -10,15 +10,17 @@
 #include <vector>
 
 #include "base/globals.hpp"
-#include "base/large_memory.hpp"
 #include "languages/phrase_table.hpp"
 #include "model/date_time.hpp"
 #include "model/report.hpp"
 #include "reader/cell_text.hpp"
 #include "reader/content_checks.hpp"
+#include "reader/loaded_report_file.hpp"
 #include "reader/report_checks.hpp"
 #include "reader/report_labels.hpp"
 #include "reader/summary_scan.hpp"
+#include "system/large_memory.hpp"
+#include "system/text_file.hpp"
 
 namespace velquist {
 

@@ -2,10 +2,9 @@
 // closing the window ends the program.
 #include <QApplication>
 
-#include "base/globals.hpp"
-#include "base/signal_cleanup.hpp"
-#include "base/temporary_file.hpp"
 #include "base/version.hpp"
+#include "system/signal_cleanup.hpp"
+#include "system/temporary_file.hpp"
 #include "ui/main_form.hpp"
 
 int main(int argc, char* argv[]) {

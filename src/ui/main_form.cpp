@@ -14,11 +14,11 @@
 #include <vector>
 
 #include "base/error_text.hpp"
-#include "base/globals.hpp"
 #include "base/web_addresses.hpp"
 #include "chart/chart_step.hpp"
 #include "job/merge_job.hpp"
 #include "languages/phrase_table.hpp"
+#include "system/temporary_file.hpp"
 #include "ui/program_folder.hpp"
 #include "ui/report_list_box.hpp"
 

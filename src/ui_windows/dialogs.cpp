@@ -6,8 +6,8 @@
 #include <algorithm>
 
 #include "base/application_title.hpp"
+#include "system/system_text.hpp"
 #include "ui_windows/text_box.hpp"
-#include "ui_windows/wide_text.hpp"
 
 namespace velquist {
 namespace {
@@ -116,7 +116,7 @@ void TWinDialogs::ShowError(const std::wstring& text) { ShowBox(text, MB_ICONERR
 void TWinDialogs::ShowWarning(const std::wstring& text) { ShowBox(text, MB_ICONWARNING); }
 
 void TWinDialogs::ShowBox(const std::wstring& text, UINT icon) {
-    const std::wstring title = WideFromUtf8(ApplicationTitle);
+    const std::wstring title = Utf8ToWide(ApplicationTitle);
     if (LineCount(text) <= MaxShownLines) {
         MessageBoxW(owner_, text.c_str(), title.c_str(), MB_OK | icon);
         return;

@@ -6,8 +6,8 @@
 
 #include "base/application_title.hpp"
 #include "chart/chart_step.hpp"
+#include "system/system_text.hpp"
 #include "ui_windows/main_form.hpp"
-#include "ui_windows/wide_text.hpp"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     try {
@@ -16,8 +16,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
         return velquist::RunMessageLoop(form);
     } catch (const std::exception& error) {
         // Only a window that cannot be made at all ends up here.
-        const std::wstring title = velquist::WideFromUtf8(velquist::ApplicationTitle);
-        MessageBoxW(nullptr, velquist::WideFromUtf8(error.what()).c_str(), title.c_str(),
+        const std::wstring title = velquist::Utf8ToWide(velquist::ApplicationTitle);
+        MessageBoxW(nullptr, velquist::Utf8ToWide(error.what()).c_str(), title.c_str(),
                     MB_OK | MB_ICONERROR);
         return 1;
     }

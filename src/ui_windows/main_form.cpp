@@ -5,10 +5,10 @@
 
 #include "base/application_title.hpp"
 #include "base/error_text.hpp"
-#include "base/globals.hpp"
 #include "base/web_addresses.hpp"
 #include "languages/phrase_table.hpp"
-#include "ui_windows/wide_text.hpp"
+#include "system/system_text.hpp"
+#include "system/temporary_file.hpp"
 
 namespace velquist {
 namespace {
@@ -76,7 +76,7 @@ void TMainForm::Run(const std::function<void()>& handler) {
     try {
         handler();
     } catch (const std::exception& error) {
-        dialogs_->ShowError(WideFromUtf8(ErrorBoxText(error.what())));
+        dialogs_->ShowError(Utf8ToWide(ErrorBoxText(error.what())));
     }
 }
 
@@ -98,11 +98,11 @@ bool TMainForm::PreTranslateMessage(MSG& message) {
 
 void TMainForm::FormCreate() {
     const std::string caption = std::string(ApplicationTitle) + " " + PublisherAddress;
-    SetWindowTextW(form_, WideFromUtf8(caption).c_str());
+    SetWindowTextW(form_, Utf8ToWide(caption).c_str());
     const HWND languages = Control(TControl::cbxLanguage);
     SendMessageW(languages, CB_RESETCONTENT, 0, 0);
     for (std::string_view language : LanguageNames()) {
-        const std::wstring name = WideFromUtf8(language);
+        const std::wstring name = Utf8ToWide(language);
         SendMessageW(languages, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     }
     SendMessageW(languages, CB_SETCURSEL, 0, 0);
@@ -162,10 +162,10 @@ void TMainForm::BtnMergeClick() {
     const HWND list = Control(TControl::lbxReports);
     std::vector<std::string> files;
     for (int i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0); ++i)
-        files.push_back(Utf8FromWide(ListLine(list, i)));
+        files.push_back(WideToUtf8(ListLine(list, i)));
     const LRESULT languageIndex = SendMessageW(Control(TControl::cbxLanguage), CB_GETCURSEL, 0, 0);
     const std::string language(LanguageNames().at(static_cast<std::size_t>(languageIndex)));
-    const TMergeRequest request{files, Utf8FromWide(WindowText(Control(TControl::edFileName))),
+    const TMergeRequest request{files, WideToUtf8(WindowText(Control(TControl::edFileName))),
                                 language};
     TMergeOutcome outcome;
     {
@@ -180,14 +180,14 @@ void TMainForm::BtnMergeClick() {
 void TMainForm::ShowOutcome(const TMergeOutcome& outcome) {
     switch (outcome.Kind) {
         case TMergeOutcome::TKind::Refused:
-            return dialogs_->ShowMessage(WideFromUtf8(outcome.Message));
+            return dialogs_->ShowMessage(Utf8ToWide(outcome.Message));
         case TMergeOutcome::TKind::Failed:
-            return dialogs_->ShowError(WideFromUtf8(ErrorBoxText(outcome.Message)));
+            return dialogs_->ShowError(Utf8ToWide(ErrorBoxText(outcome.Message)));
         case TMergeOutcome::TKind::Done:
             break;
     }
     if (!outcome.Warnings.empty())
-        dialogs_->ShowWarning(WideFromUtf8(WarningsBoxText(outcome.Warnings)));
+        dialogs_->ShowWarning(Utf8ToWide(WarningsBoxText(outcome.Warnings)));
 }
 
 TSaveChart TMainForm::CreateGraph(const TMT4TestReport& report) {

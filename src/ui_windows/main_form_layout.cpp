@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "base/web_addresses.hpp"
+#include "system/system_text.hpp"
 #include "ui_windows/main_form.hpp"
-#include "ui_windows/wide_text.hpp"
 
 namespace velquist {
 namespace {
@@ -169,7 +169,7 @@ void TMainForm::CreateControls() {
     AcceptDroppedFiles();
     EnableLineDragging(Control(TControl::lbxReports));
     const std::wstring symbolCaption = L"Add \"Symbol\" field to report (not compatible with " +
-                                       WideFromUtf8(OutsideServiceHostName) + L")";
+                                       Utf8ToWide(OutsideServiceHostName) + L")";
     SetWindowTextW(Control(TControl::cbxWriteOpSymbolToReport), symbolCaption.c_str());
 }
 

@@ -36,17 +36,18 @@ struct TFolders {
 
 TMT4TestReport ResultReport(const std::string& fileName, double deposit,
                             const std::vector<double>& balances) {
-    TMT4TestReport report = test::ReportOf(deposit, balances);
+    TMT4TestReport report = testing::BalanceReport(deposit, balances);
     report.FileName = fileName;
     return report;
 }
 
 // The picture as drawn, with the line's blue in its web palette value.
 QImage ExpectedGifPixels(const TMT4TestReport& report) {
-    QImage image = test::ToQImage(test::Render(report).Image);
+    QImage image = testing::ToQImage(testing::Render(report).Image);
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
-            if ((image.pixel(x, y) | 0xFF000000) == test::Blue) image.setPixel(x, y, test::GifBlue);
+            if ((image.pixel(x, y) | 0xFF000000) == testing::Blue)
+                image.setPixel(x, y, testing::GifBlue);
         }
     }
     return image;
@@ -58,21 +59,21 @@ TEST(BalanceChartStep, DrawsWhatCreateGraphDrawsThroughItsTemporaryFolder) {
     TFolders folders;
     const TMT4TestReport report = ResultReport(folders.Out + "/step.htm", 1000, {1100, 900, 1200});
     BalanceChartStep(folders.Temp)(report)();
-    EXPECT_EQ(test::ReadPicture(folders.Out + "/step.gif"), ExpectedGifPixels(report));
+    EXPECT_EQ(testing::ReadPicture(folders.Out + "/step.gif"), ExpectedGifPixels(report));
     EXPECT_TRUE(folders.TempIsEmpty());
     EXPECT_THROW(BalanceChartStep(folders.Root.Path("none") + "/")(report)(), Error);
 }
 
 TEST(CreateGraph, WritesTheGifBesideTheReportAndDeletesTheBitmap) {
     TFolders folders;
-    const TMT4TestReport report =
-        ResultReport(folders.Out + "/merged.htm", 10000, test::RandomWalk(2000, 10000, 1, 40, 7));
+    const TMT4TestReport report = ResultReport(folders.Out + "/merged.htm", 10000,
+                                               testing::RandomWalk(2000, 10000, 1, 40, 7));
     CreateGraph(report, folders.Temp);
-    const QImage gif = test::ReadPicture(folders.Out + "/merged.gif");
+    const QImage gif = testing::ReadPicture(folders.Out + "/merged.gif");
     ASSERT_FALSE(gif.isNull());
     EXPECT_EQ(gif.size(), QSize(820, 200));
-    EXPECT_EQ(test::ColoursOf(gif),
-              (std::set<test::TRgb>{test::White, test::Black, test::Grey, test::GifBlue}));
+    EXPECT_EQ(testing::ColoursOf(gif), (std::set<testing::TRgb>{testing::White, testing::Black,
+                                                                testing::Grey, testing::GifBlue}));
     EXPECT_EQ(gif, ExpectedGifPixels(report));
     EXPECT_TRUE(folders.TempIsEmpty());
 }
@@ -80,21 +81,23 @@ TEST(CreateGraph, WritesTheGifBesideTheReportAndDeletesTheBitmap) {
 TEST(CreateGraph, ReportWithoutBalanceRowsStillGetsAxesGridAndGif) {
     TFolders folders;
     CreateGraph(ResultReport(folders.Out + "/merged", 10000, {}), folders.Temp);
-    const QImage gif = test::ReadPicture(folders.Out + "/merged.gif");
+    const QImage gif = testing::ReadPicture(folders.Out + "/merged.gif");
     ASSERT_FALSE(gif.isNull());
-    EXPECT_EQ(test::ColoursOf(gif), (std::set<test::TRgb>{test::White, test::Black, test::Grey}));
+    EXPECT_EQ(testing::ColoursOf(gif),
+              (std::set<testing::TRgb>{testing::White, testing::Black, testing::Grey}));
     EXPECT_TRUE(folders.TempIsEmpty());
 }
 
 TEST(CreateGraph, SecondChartOfARunShowsOnlyItsOwnPoints) {
     TFolders folders;
     const std::string name = folders.Out + "/merged.htm";
-    const TMT4TestReport big = ResultReport(name, 50000, test::RandomWalk(5000, 50000, 10, 200, 8));
+    const TMT4TestReport big =
+        ResultReport(name, 50000, testing::RandomWalk(5000, 50000, 10, 200, 8));
     const TMT4TestReport small = ResultReport(name, 10000, {10100, 9900, 10400});
     CreateGraph(big, folders.Temp);
-    const QImage first = test::ReadPicture(folders.Out + "/merged.gif");
+    const QImage first = testing::ReadPicture(folders.Out + "/merged.gif");
     CreateGraph(small, folders.Temp);
-    const QImage second = test::ReadPicture(folders.Out + "/merged.gif");
+    const QImage second = testing::ReadPicture(folders.Out + "/merged.gif");
     EXPECT_NE(first, second);
     EXPECT_EQ(second, ExpectedGifPixels(small));
     EXPECT_EQ(second, ExpectedGifPixels(ResultReport("other.htm", 10000, {10100, 9900, 10400})));
@@ -105,7 +108,7 @@ TEST(CreateGraph, ReplacesAnExistingGif) {
     const std::string gifPath = folders.Out + "/merged.gif";
     folders.Root.Write("out/merged.gif", "not a picture");
     CreateGraph(ResultReport(folders.Out + "/merged.htm", 100, {110, 120}), folders.Temp);
-    EXPECT_FALSE(test::ReadPicture(gifPath).isNull());
+    EXPECT_FALSE(testing::ReadPicture(gifPath).isNull());
 }
 
 TEST(CreateGraph, ReportsFilesItCannotCreateAndLeavesNoBitmap) {
@@ -149,7 +152,7 @@ TEST(CreateGraph, KeepsAReportNamedBmpThatLiesInTheTemporaryFolder) {
     const std::string report = folders.Root.Write("tmp/merged.bmp", "<html>the report</html>");
     CreateGraph(ResultReport(report, 100, {110}), folders.Temp);
     EXPECT_EQ(ReadFileBytes(report), "<html>the report</html>");
-    EXPECT_FALSE(test::ReadPicture(folders.Temp + "merged.gif").isNull());
+    EXPECT_FALSE(testing::ReadPicture(folders.Temp + "merged.gif").isNull());
     EXPECT_FALSE(fs::exists(folders.Temp + "merged.chart.bmp"));
 }
 
@@ -180,7 +183,7 @@ TEST(CreateGraph, WithoutTemporaryFolderUsesTheCurrentOne) {
     }
     const TCurrentFolder current(folders.Temp);
     CreateGraph(ResultReport(folders.Out + "/merged.htm", 100, {110}), "");
-    EXPECT_FALSE(test::ReadPicture(folders.Out + "/merged.gif").isNull());
+    EXPECT_FALSE(testing::ReadPicture(folders.Out + "/merged.gif").isNull());
     EXPECT_TRUE(folders.TempIsEmpty());
 }
 
@@ -191,7 +194,7 @@ TEST(CreateGraph, LeavesOtherFilesInTheTemporaryFolderAlone) {
     const std::vector<std::string> others = {"merged.bmp", "merged.chart.bmp"};
     for (const std::string& name : others) folders.Root.Write("tmp/" + name, "someone else's");
     CreateGraph(ResultReport(folders.Out + "/merged.htm", 100, {110}), folders.Temp);
-    EXPECT_FALSE(test::ReadPicture(folders.Out + "/merged.gif").isNull());
+    EXPECT_FALSE(testing::ReadPicture(folders.Out + "/merged.gif").isNull());
     std::vector<std::string> left;
     for (const auto& entry : fs::directory_iterator(folders.Temp))
         left.push_back(entry.path().filename().string());

@@ -14,7 +14,7 @@ namespace velquist {
 namespace {
 
 TEST(ChartPoints, StartAtTheDepositAndCountOnlyRowsWithABalance) {
-    TMT4TestReport report = test::ReportOf(5000, {});
+    TMT4TestReport report = testing::BalanceReport(5000, {});
     for (const auto& [hasBalance, balance] : std::vector<std::pair<bool, double>>{{false, 0},
                                                                                   {true, 5100},
                                                                                   {false, 0},
@@ -28,7 +28,7 @@ TEST(ChartPoints, StartAtTheDepositAndCountOnlyRowsWithABalance) {
         report.Operations.Add(op);
     }
     EXPECT_EQ(BalancePoints(report), (std::vector<double>{5000, 5100, 4900, 5300}));
-    EXPECT_EQ(BalancePoints(test::ReportOf(7000, {})), std::vector<double>{7000});
+    EXPECT_EQ(BalancePoints(testing::BalanceReport(7000, {})), std::vector<double>{7000});
 }
 
 TEST(ChartRange, IsFittedToAllPointsThenWidenedFourPercentDownAndEightUp) {

@@ -1,7 +1,7 @@
 // The chart's value labels: "#,##0.###" in the locale's separators.
 #include <gtest/gtest.h>
 
-#include "chart/chart_render.hpp"
+#include "chart/chart_render_qt.hpp"
 
 namespace velquist {
 namespace {

@@ -13,11 +13,11 @@
 namespace velquist {
 namespace {
 
-using test::Black;
-using test::Blue;
-using test::Grey;
-using test::TRgb;
-using test::White;
+using testing::Black;
+using testing::Blue;
+using testing::Grey;
+using testing::TRgb;
+using testing::White;
 
 struct TCurve {
     const char* Name;
@@ -27,26 +27,26 @@ struct TCurve {
 // The curves a user meets: short, long, flat, falling, below zero, none.
 std::vector<TCurve> Curves() {
     return {
-        {"short", test::ReportOf(10000, test::RandomWalk(20, 10000, 20, 100, 1))},
-        {"long", test::ReportOf(10000, test::RandomWalk(30000, 10000, 0.5, 30, 2))},
-        {"flat", test::ReportOf(10000, std::vector<double>(50, 10000))},
-        {"falling", test::ReportOf(10000, test::RandomWalk(800, 10000, -11, 20, 3))},
-        {"below zero", test::ReportOf(5000, test::RandomWalk(3000, 5000, -5, 40, 4))},
-        {"no balance rows", test::ReportOf(10000, {})},
-        {"large values", test::ReportOf(1e9, test::RandomWalk(500, 1e9, 1e6, 1e7, 5))},
+        {"short", testing::BalanceReport(10000, testing::RandomWalk(20, 10000, 20, 100, 1))},
+        {"long", testing::BalanceReport(10000, testing::RandomWalk(30000, 10000, 0.5, 30, 2))},
+        {"flat", testing::BalanceReport(10000, std::vector<double>(50, 10000))},
+        {"falling", testing::BalanceReport(10000, testing::RandomWalk(800, 10000, -11, 20, 3))},
+        {"below zero", testing::BalanceReport(5000, testing::RandomWalk(3000, 5000, -5, 40, 4))},
+        {"no balance rows", testing::BalanceReport(10000, {})},
+        {"large values", testing::BalanceReport(1e9, testing::RandomWalk(500, 1e9, 1e6, 1e7, 5))},
     };
 }
 
 bool RowIs(const TRgbImage& image, int y, int x0, int x1, TRgb colour) {
     for (int x = x0; x <= x1; ++x) {
-        if (test::PixelOf(image, x, y) != colour) return false;
+        if (testing::PixelOf(image, x, y) != colour) return false;
     }
     return true;
 }
 
 bool ColumnIs(const TRgbImage& image, int x, int y0, int y1, TRgb colour) {
     for (int y = y0; y <= y1; ++y) {
-        if (test::PixelOf(image, x, y) != colour) return false;
+        if (testing::PixelOf(image, x, y) != colour) return false;
     }
     return true;
 }
@@ -64,7 +64,7 @@ int DottedGridLines(const TRgbImage& image, const TPixelRect& plot, bool rows) {
         int grey = 0, uncovered = 0;
         for (int along = from; along <= to; ++along) {
             const TRgb pixel =
-                rows ? test::PixelOf(image, along, at) : test::PixelOf(image, at, along);
+                rows ? testing::PixelOf(image, along, at) : testing::PixelOf(image, at, along);
             grey += pixel == Grey;
             uncovered += pixel != Blue;
         }
@@ -78,7 +78,7 @@ int DottedGridLines(const TRgbImage& image, const TPixelRect& plot, bool rows) {
 TEST(ChartPicture, Is820By200WithWhiteMarginsAndOnlyTheChartsColours) {
     for (const TCurve& curve : Curves()) {
         SCOPED_TRACE(curve.Name);
-        const TRgbImage image = test::Render(curve.Report).Image;
+        const TRgbImage image = testing::Render(curve.Report).Image;
         ASSERT_EQ(image.Width, 820);
         ASSERT_EQ(image.Height, 200);
         for (int y = 0; y < 200; ++y) {
@@ -86,7 +86,7 @@ TEST(ChartPicture, Is820By200WithWhiteMarginsAndOnlyTheChartsColours) {
             ASSERT_TRUE(RowIs(image, y, 804, 819, White)) << "right margin, row " << y;
         }
         for (int y = 0; y < 10; ++y) ASSERT_TRUE(RowIs(image, y, 0, 819, White)) << "top, " << y;
-        const std::set<TRgb> colours = test::ColoursOf(image);
+        const std::set<TRgb> colours = testing::ColoursOf(image);
         const bool hasLine = BalancePoints(curve.Report).size() > 1;
         std::set<TRgb> expected{White, Black, Grey};
         if (hasLine) expected.insert(Blue);
@@ -97,7 +97,7 @@ TEST(ChartPicture, Is820By200WithWhiteMarginsAndOnlyTheChartsColours) {
 TEST(ChartPicture, FrameIsOnePixelAndTheAxesTwoPixelsOnTheBottomAndRight) {
     for (const TCurve& curve : Curves()) {
         SCOPED_TRACE(curve.Name);
-        const TChartPicture picture = test::Render(curve.Report);
+        const TChartPicture picture = testing::Render(curve.Report);
         const TRgbImage& image = picture.Image;
         const TPixelRect plot = picture.Plot;
         ASSERT_GE(plot.Left, 8);
@@ -121,7 +121,7 @@ TEST(ChartPicture, FrameIsOnePixelAndTheAxesTwoPixelsOnTheBottomAndRight) {
         EXPECT_TRUE(ColumnIs(image, plot.Left, plot.Top, plot.Top + 3, Black));
     }
     // Without a line nothing covers the frame anywhere.
-    const TChartPicture empty = test::Render(test::ReportOf(10000, {}));
+    const TChartPicture empty = testing::Render(testing::BalanceReport(10000, {}));
     const TPixelRect plot = empty.Plot;
     EXPECT_TRUE(RowIs(empty.Image, plot.Bottom, plot.Left, plot.Right + 1, Black));
     EXPECT_TRUE(ColumnIs(empty.Image, plot.Right, plot.Top, plot.Bottom + 1, Black));
@@ -133,7 +133,7 @@ TEST(ChartPicture, FrameIsOnePixelAndTheAxesTwoPixelsOnTheBottomAndRight) {
 TEST(ChartPicture, HasDottedGreyGridLinesBothWaysEvenWithoutBalanceRows) {
     for (const TCurve& curve : Curves()) {
         SCOPED_TRACE(curve.Name);
-        const TChartPicture picture = test::Render(curve.Report);
+        const TChartPicture picture = testing::Render(curve.Report);
         EXPECT_GE(DottedGridLines(picture.Image, picture.Plot, true), 1);
         EXPECT_GE(DottedGridLines(picture.Image, picture.Plot, false), 1);
     }
@@ -151,7 +151,7 @@ bool InSomeLabel(const TChartPicture& picture, int x, int y) {
 TEST(ChartPicture, LabelsLieInsideTheMarginsAndTheirInkInsideTheirBoxes) {
     for (const TCurve& curve : Curves()) {
         SCOPED_TRACE(curve.Name);
-        const TChartPicture picture = test::Render(curve.Report);
+        const TChartPicture picture = testing::Render(curve.Report);
         const TPixelRect plot = picture.Plot;
         ASSERT_GE(picture.Labels.size(), 2u);
         for (const TChartLabel& label : picture.Labels) {
@@ -166,7 +166,8 @@ TEST(ChartPicture, LabelsLieInsideTheMarginsAndTheirInkInsideTheirBoxes) {
         int labelInk = 0;
         for (int y = 0; y < 200; ++y) {
             for (int x = 0; x < 820; ++x) {
-                if (Intersects(axes, {x, y, x, y}) || test::PixelOf(picture.Image, x, y) != Black)
+                if (Intersects(axes, {x, y, x, y}) ||
+                    testing::PixelOf(picture.Image, x, y) != Black)
                     continue;
                 ASSERT_TRUE(InSomeLabel(picture, x, y)) << "ink at " << x << ", " << y;
                 ++labelInk;
@@ -182,23 +183,24 @@ double RowOf(const TPixelRect& plot, TChartRange range, double value) {
 }
 
 TEST(ChartPicture, LineStartsAtTheLeftEndAtTheDepositAndSpansTheWidenedRange) {
-    const TMT4TestReport report = test::ReportOf(10000, {10500, 11000, 12000, 11500, 10200});
-    const TChartPicture picture = test::Render(report);
+    const TMT4TestReport report =
+        testing::BalanceReport(10000, {10500, 11000, 12000, 11500, 10200});
+    const TChartPicture picture = testing::Render(report);
     const TPixelRect plot = picture.Plot;
     const TChartRange range{9920, 12160};
     // Two pixels thick, centred on the value's row.
     const auto near = [](const std::vector<int>& rows, double row) {
         return !rows.empty() && std::abs((rows.front() + rows.back()) / 2.0 - row) <= 1.0;
     };
-    const std::vector<int> first = test::RowsOf(picture.Image, plot.Left, Blue);
+    const std::vector<int> first = testing::RowsOf(picture.Image, plot.Left, Blue);
     EXPECT_TRUE(near(first, RowOf(plot, range, 10000)));
-    EXPECT_TRUE(test::RowsOf(picture.Image, plot.Left - 2, Blue).empty());
-    const std::vector<int> last = test::RowsOf(picture.Image, plot.Right - 1, Blue);
+    EXPECT_TRUE(testing::RowsOf(picture.Image, plot.Left - 2, Blue).empty());
+    const std::vector<int> last = testing::RowsOf(picture.Image, plot.Right - 1, Blue);
     EXPECT_TRUE(near(last, RowOf(plot, range, 10200)));
     // Nothing above 12000 and nothing below 10000: the range is 9920 to 12160.
     int top = 200, bottom = 0;
     for (int x = plot.Left; x <= plot.Right + 1; ++x) {
-        for (const int y : test::RowsOf(picture.Image, x, Blue)) {
+        for (const int y : testing::RowsOf(picture.Image, x, Blue)) {
             top = std::min(top, y);
             bottom = std::max(bottom, y);
         }
@@ -210,11 +212,11 @@ TEST(ChartPicture, LineStartsAtTheLeftEndAtTheDepositAndSpansTheWidenedRange) {
 TEST(ChartPicture, LineIsTwoPixelsThick) {
     // Level stretches of the line: two blue rows in every column they cross.
     const TChartPicture picture =
-        test::Render(test::ReportOf(10000, {10000, 10000, 12000, 12000, 12000, 11000}));
+        testing::Render(testing::BalanceReport(10000, {10000, 10000, 12000, 12000, 12000, 11000}));
     const TPixelRect plot = picture.Plot;
     const double step = (plot.Right - plot.Left) / 6.0;
     for (const double x : {0.5 * step, 1.5 * step, 3.5 * step}) {
-        const std::vector<int> rows = test::RowsOf(picture.Image, plot.Left + int(x), Blue);
+        const std::vector<int> rows = testing::RowsOf(picture.Image, plot.Left + int(x), Blue);
         ASSERT_EQ(rows.size(), 2u) << "at x " << x;
         EXPECT_EQ(rows[1], rows[0] + 1);
     }
@@ -223,10 +225,11 @@ TEST(ChartPicture, LineIsTwoPixelsThick) {
 TEST(ChartPicture, FlatCurveRunsAlongTheBottomEdge) {
     for (const double value : {10000.0, 0.0, -250.5, 1e8}) {
         SCOPED_TRACE(value);
-        const TChartPicture picture = test::Render(test::ReportOf(value, {value, value, value}));
+        const TChartPicture picture =
+            testing::Render(testing::BalanceReport(value, {value, value, value}));
         const TPixelRect plot = picture.Plot;
         for (int x = plot.Left + 1; x < plot.Right; x += 37) {
-            const std::vector<int> rows = test::RowsOf(picture.Image, x, Blue);
+            const std::vector<int> rows = testing::RowsOf(picture.Image, x, Blue);
             ASSERT_FALSE(rows.empty());
             EXPECT_GE(rows.front(), plot.Bottom - 1);
             EXPECT_LE(rows.back(), plot.Bottom + 1);
@@ -238,11 +241,11 @@ TEST(ChartPicture, ExtremeValuesStillGiveAPicture) {
     const double big = std::numeric_limits<double>::max();
     for (const std::vector<double>& balances :
          {std::vector<double>{big, -big, big}, std::vector<double>{1e300, 1e300 + 1e290}}) {
-        const std::vector<double> points = BalancePoints(test::ReportOf(0, balances));
+        const std::vector<double> points = BalancePoints(testing::BalanceReport(0, balances));
         const TRgbImage image = RenderBalanceChart(points, WidenedRange(FittedRange(points))).Image;
         EXPECT_EQ(image.Width, 820);
         EXPECT_EQ(image.Height, 200);
-        EXPECT_TRUE(test::ColoursOf(image).count(Black));
+        EXPECT_TRUE(testing::ColoursOf(image).count(Black));
     }
 }
 
@@ -251,7 +254,7 @@ int Differences(const TRgbImage& a, const TRgbImage& b) {
     int differences = 0;
     for (int y = 0; y < a.Height; ++y) {
         for (int x = 0; x < a.Width; ++x)
-            differences += test::PixelOf(a, x, y) != test::PixelOf(b, x, y);
+            differences += testing::PixelOf(a, x, y) != testing::PixelOf(b, x, y);
     }
     return differences;
 }
@@ -264,14 +267,14 @@ TEST(ChartPicture, ColumnEnvelopeDrawsNearlyTheSamePixelsAsTheFullLine) {
     for (const TCase c : {TCase{300, 0.0}, TCase{3000, 0.0}, TCase{30000, 0.02}}) {
         for (const unsigned seed : {11u, 12u}) {
             SCOPED_TRACE(std::to_string(c.Points) + " points, seed " + std::to_string(seed));
-            std::vector<double> points = test::RandomWalk(c.Points, 10000, 0.3, 30, seed);
+            std::vector<double> points = testing::RandomWalk(c.Points, 10000, 0.3, 30, seed);
             points.insert(points.begin(), 10000);
             const TChartRange range = WidenedRange(FittedRange(points));
             const TRgbImage envelope = RenderBalanceChart(points, range).Image;
             const TRgbImage full =
                 RenderBalanceChart(points, range, TLineDrawing::FullPolyline).Image;
             int blue = 0;
-            for (int x = 0; x < 820; ++x) blue += int(test::RowsOf(full, x, Blue).size());
+            for (int x = 0; x < 820; ++x) blue += int(testing::RowsOf(full, x, Blue).size());
             EXPECT_LE(Differences(envelope, full), c.MaxShare * blue) << blue << " blue pixels";
         }
     }

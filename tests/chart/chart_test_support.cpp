@@ -5,19 +5,7 @@
 
 #include "chart/chart_data.hpp"
 
-namespace velquist::test {
-
-TMT4TestReport ReportOf(double deposit, const std::vector<double>& balances) {
-    TMT4TestReport report;
-    report.InitialDeposit = deposit;
-    for (const double balance : balances) {
-        TOperation op;
-        op.HasBalance = true;
-        op.Balance = balance;
-        report.Operations.Add(op);
-    }
-    return report;
-}
+namespace velquist::testing {
 
 std::vector<double> RandomWalk(int n, double start, double drift, double spread, unsigned seed) {
     std::mt19937 random(seed);
@@ -80,4 +68,4 @@ QImage ReadPicture(const std::string& path) {
 }
 #endif
 
-}  // namespace velquist::test
+}  // namespace velquist::testing

@@ -1,6 +1,6 @@
-// Helpers of the balance chart tests: reports made from a list of balances,
-// random balance walks, and the picture's pixels; with Qt also the GIF read
-// back.
+// Helpers of the balance chart tests: random balance walks and the picture's
+// pixels; with Qt also the GIF read back. Reports of a list of balances are
+// fixtures/report_builder.hpp's (BalanceReport).
 #pragma once
 
 #include <cstdint>
@@ -9,13 +9,14 @@
 #include <vector>
 
 #include "chart/chart_picture.hpp"
+#include "fixtures/report_builder.hpp"
 #include "model/report.hpp"
 
 #if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
 #include <QImage>
 #endif
 
-namespace velquist::test {
+namespace velquist::testing {
 
 // A pixel as 0xAARRGGBB, alpha always set (as Qt gives RGB32 pixels).
 using TRgb = std::uint32_t;
@@ -25,8 +26,6 @@ inline constexpr TRgb Grey = 0xFFCCCCCC;
 inline constexpr TRgb Blue = 0xFF0000B0;     // the line as drawn
 inline constexpr TRgb GifBlue = 0xFF000099;  // the line in the GIF's web palette
 
-// A report with the deposit and one balance row per balance.
-TMT4TestReport ReportOf(double deposit, const std::vector<double>& balances);
 // n steps of a random walk from start (rounded to cents), from a fixed seed.
 std::vector<double> RandomWalk(int n, double start, double drift, double spread, unsigned seed);
 
@@ -46,4 +45,4 @@ QImage ToQImage(const TRgbImage& image);
 QImage ReadPicture(const std::string& path);
 #endif
 
-}  // namespace velquist::test
+}  // namespace velquist::testing

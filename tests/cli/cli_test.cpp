@@ -8,7 +8,9 @@
 #include "base/version.hpp"
 #include "cli/command_line.hpp"
 #include "fixtures/expect_error.hpp"
+#include "fixtures/sample_report.hpp"
 #include "fixtures/temp_dir.hpp"
+#include "languages/phrase_table.hpp"
 
 namespace velquist {
 namespace {
@@ -84,51 +86,9 @@ TEST(Cli, InspectGivesTheSameModelInAnyWordingAndRowOrder) {
     };
     // Every label cell before the first operation row in a word of its own.
     std::string unknown = original;
-    const std::size_t operations = unknown.find("<td class=msdate>");
-    int words = 0;
-    for (const char* label : {">Symbol<",
-                              ">Period<",
-                              ">Model<",
-                              ">Parameters<",
-                              ">Bars in test<",
-                              ">Ticks modelled<",
-                              ">Modelling quality<",
-                              ">Initial deposit<",
-                              ">Mismatched charts errors<",
-                              ">Total net profit<",
-                              ">Gross profit<",
-                              ">Gross loss<",
-                              ">Profit factor<",
-                              ">Expected payoff<",
-                              ">Absolute drawdown<",
-                              ">Maximal drawdown<",
-                              ">Relative drawdown<",
-                              ">Total trades<",
-                              ">Short positions (won %)<",
-                              ">Long positions (won %)<",
-                              ">Profit trades (% of total)<",
-                              ">Loss trades (% of total)<",
-                              ">Largest<",
-                              ">Average<",
-                              ">Maximum<",
-                              ">Maximal<",
-                              ">profit trade<",
-                              ">loss trade<",
-                              ">#<",
-                              ">Time<",
-                              ">Type<",
-                              ">Order<",
-                              ">Size<",
-                              ">Price<",
-                              ">S / L<",
-                              ">T / P<",
-                              ">Profit<",
-                              ">Balance<",
-                              ">consecutive wins (profit in money)<",
-                              ">consecutive wins<"}) {
-        const std::string word = ">Qx" + std::to_string(++words) + "<";
-        for (std::size_t at = unknown.find(label); at < operations; at = unknown.find(label, at))
-            unknown.replace(at, std::string_view(label).size(), word);
+    for (std::int32_t i = 1; i < PhraseTable().Count(); ++i) {  // the title stays
+        const std::string label = PhraseTable().Items(i).GetText("English");
+        unknown = testing::Replace(unknown, ">" + label + "<", ">Qx" + std::to_string(i) + "<");
     }
     // The operation rows last first, each place keeping its opening tag (the
     // shading goes by place).
@@ -209,15 +169,16 @@ TEST(Cli, RefusesInputWithTheJobsMessagesInOrder) {
                          "\" is one of the report files to merge!\n"});
 #endif
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.err);
         int setUps = 0;
         std::ostringstream out, err;
         const int code = RunCli(c.args, out, err, [&setUps] {
             ++setUps;
             return NoPicture;
         });
-        EXPECT_EQ(code, ExitRefused) << c.err;
+        EXPECT_EQ(code, ExitRefused);
         EXPECT_EQ(err.str(), c.err);
-        EXPECT_EQ(setUps, 0) << c.err;
+        EXPECT_EQ(setUps, 0);
     }
     EXPECT_FALSE(std::filesystem::exists(dir.Path("r.htm")));
     EXPECT_FALSE(std::filesystem::exists(dir.Path("a.htm")));
@@ -236,6 +197,11 @@ TEST(Cli, RefusesArgumentsWithALineThatSaysWhy) {
         {{"--inspect", report, report}, "--inspect takes one report, not 2"},
         {{"--inspect", report, "-o", "x.htm"}, "--inspect takes no other options: -o"},
         {{"-s", "--inspect", report}, "--inspect takes no other options: -s"},
+        {{"--inspect", "-s", report}, "--inspect takes no other options: -s"},
+        {{"--inspect", "-l", "German", report}, "--inspect takes no other options: -l"},
+        {{"--inspect", "-v", report}, "--inspect takes no other options: -v"},
+        {{"--inspect", "--strict", report}, "--inspect takes no other options: --strict"},
+        {{"--inspect", "-o", "x.htm", report}, "--inspect takes no other options: -o"},
         {{"--inspect", "--inspect", report}, "--inspect is given more than once"},
         {{"--languages", "-o", "x.htm", report, report},
          "--languages takes no other arguments: -o"},
@@ -246,8 +212,9 @@ TEST(Cli, RefusesArgumentsWithALineThatSaysWhy) {
         {{"--version", "--inspect", report}, "--version takes no other arguments: --inspect"},
     };
     for (const auto& [args, reason] : refused) {
+        SCOPED_TRACE(reason);
         const TRun run = Cli(args);
-        EXPECT_EQ(run.Code, ExitRefused) << reason;
+        EXPECT_EQ(run.Code, ExitRefused);
         EXPECT_EQ(run.Err, "velquist-merge: " + reason + "\n" + UsageText);
         EXPECT_EQ(run.Out, "");
     }

@@ -12,15 +12,9 @@ import subprocess
 import sys
 import tempfile
 
+from cli_check import Suite
+
 EARLIER = b"earlier result, must survive a failed merge"
-failures = []
-
-
-def check(name, condition, detail=""):
-    if not condition:
-        failures.append(name)
-    print(("ok   " + name) if condition else f"FAIL {name}: {detail}")
-
 
 def windows_path(path):
     """Wine's drive Z: is the Linux root."""
@@ -32,6 +26,8 @@ def main():
     for option in ["--windows", "--emulator", "--examples"]:
         parser.add_argument(option, required=True)
     args = parser.parse_args()
+    suite = Suite(args.windows)
+    check = suite.check
     program = [args.emulator, args.windows]
     good = str(pathlib.Path(args.examples) / "trend_eurusd.htm")
     other = str(pathlib.Path(args.examples) / "scalper_gbpjpy.htm")
@@ -81,8 +77,7 @@ def main():
     check("result named .GIF leaves the picture", picture.read_bytes() == EARLIER)
 
     shutil.rmtree(tmp, ignore_errors=True)
-    print(f"{len(failures)} failed")
-    return 1 if failures else 0
+    return suite.finish()
 
 
 if __name__ == "__main__":

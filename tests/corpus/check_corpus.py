@@ -74,19 +74,46 @@ class Tables(HTMLParser):
         self.handle_data("&#" + name)
 
 
-def label_texts(phrases_dir):
-    """Every label text (as latin-1 characters of its bytes) -> key."""
-    labels = {}
+def phrase_texts(phrases_dir):
+    """Every entry of the phrase data and its variants, with its text as the
+    latin-1 characters of its bytes."""
     for path in sorted(pathlib.Path(phrases_dir).glob("*.json")):
         data = json.loads(path.read_text(encoding="utf-8"))
         entries = data if isinstance(data, list) else [
             dict(row, python_codec=data["python_codec"]) for row in data["rows"]]
         for entry in entries:
-            text = codecs.encode(entry["text"], entry["python_codec"]).decode("latin-1")
-            if text and entry["key"] in HEADER_KEYS | set(NUMBER_KEYS) | set(INTEGER_KEYS) | set(
-                    COUNT_KEYS) | {"Modelling quality"}:
-                labels.setdefault(text, entry["key"])
+            yield entry, codecs.encode(entry["text"], entry["python_codec"]).decode("latin-1")
+
+
+def label_texts(phrases_dir):
+    """Every label text (as latin-1 characters of its bytes) -> key."""
+    keys = HEADER_KEYS | set(NUMBER_KEYS) | set(INTEGER_KEYS) | set(COUNT_KEYS)
+    labels = {}
+    for entry, text in phrase_texts(phrases_dir):
+        if text and entry["key"] in keys | {"Modelling quality"}:
+            labels.setdefault(text, entry["key"])
     return labels
+
+
+def corpus_reports(parser):
+    """The options with --cli, --corpus and --phrases, and the corpus's reports
+    (None without a corpus, which is told)."""
+    for option in ["--cli", "--corpus", "--phrases"]:
+        parser.add_argument(option, required=True)
+    args = parser.parse_args()
+    corpus = pathlib.Path(args.corpus)
+    if not corpus.is_dir():
+        print(f"no corpus at {corpus}: skipped")
+        return args, None
+    return args, sorted(corpus.glob("*/*.htm"))
+
+
+def told(problems, summary):
+    """Prints the problems and the summary; the exit code."""
+    for problem in problems:
+        print(problem)
+    print(f"{summary}, {len(problems)} problems")
+    return 1 if problems else 0
 
 
 def trim(text):
@@ -163,17 +190,11 @@ def compare(path, expected, actual):
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("--cli", required=True)
-    parser.add_argument("--corpus", required=True)
-    parser.add_argument("--phrases", required=True)
     parser.add_argument("--emulator", help="runs the program (wine for a Windows one)")
-    args = parser.parse_args()
-    corpus = pathlib.Path(args.corpus)
-    if not corpus.is_dir():
-        print(f"no corpus at {corpus}: skipped")
+    args, reports = corpus_reports(parser)
+    if reports is None:
         return SKIP
     labels = label_texts(args.phrases)
-    reports = sorted(corpus.glob("*/*.htm"))
     problems = []
     for path in reports:
         command = ([args.emulator] if args.emulator else []) + [args.cli]
@@ -183,10 +204,7 @@ def main():
             continue
         actual = json.loads(run.stdout.decode("utf-8"))
         problems += compare(path, expected_model(path, labels), actual)
-    for problem in problems:
-        print(problem)
-    print(f"{len(reports)} reports read, {len(problems)} problems")
-    return 1 if problems else 0
+    return told(problems, f"{len(reports)} reports read")
 
 
 if __name__ == "__main__":

@@ -15,7 +15,6 @@ meet them, each read and merged against the original by `velquist-merge`:
 Exits 77 (skipped) when the corpus folder is absent."""
 
 import argparse
-import codecs
 import hashlib
 import json
 import pathlib
@@ -25,7 +24,8 @@ import subprocess
 import sys
 import tempfile
 
-SKIP = 77
+from check_corpus import SKIP, corpus_reports, phrase_texts, told
+
 TITLE = "Strategy Tester Report"
 ROW = re.compile(r"<tr[^>]*>.*?</tr>", re.S | re.I)
 # A cell's text runs to its closing tag; a cell the page leaves open (before
@@ -48,16 +48,7 @@ CAPTION_ORDER = ["Largest", "Average", "Maximum", "Maximal", "Average_"]
 def label_texts(phrases_dir):
     """Every label text of the phrase data and its variants, as latin-1
     characters of its bytes; the title excepted."""
-    texts = set()
-    for path in sorted(pathlib.Path(phrases_dir).glob("*.json")):
-        data = json.loads(path.read_text(encoding="utf-8"))
-        entries = data if isinstance(data, list) else [
-            dict(row, python_codec=data["python_codec"]) for row in data["rows"]]
-        for entry in entries:
-            text = codecs.encode(entry["text"], entry["python_codec"]).decode("latin-1")
-            if text and text != TITLE:
-                texts.add(text)
-    return texts
+    return {text for _, text in phrase_texts(phrases_dir) if text and text != TITLE}
 
 
 def cells(row):
@@ -258,26 +249,16 @@ def check_report(path, labels, runner):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--cli", required=True)
-    parser.add_argument("--corpus", required=True)
-    parser.add_argument("--phrases", required=True)
-    args = parser.parse_args()
-    corpus = pathlib.Path(args.corpus)
-    if not corpus.is_dir():
-        print(f"no corpus at {corpus}: skipped")
+    args, reports = corpus_reports(argparse.ArgumentParser())
+    if reports is None:
         return SKIP
     labels = label_texts(args.phrases)
-    reports = sorted(corpus.glob("*/*.htm"))
     problems = []
     with tempfile.TemporaryDirectory(prefix="velquist-wording-") as work:
         runner = Runner(args.cli, pathlib.Path(work))
         for path in reports:
             problems += [f"{path.name}: {p}" for p in check_report(path, labels, runner)]
-    for problem in problems:
-        print(problem)
-    print(f"{len(reports)} reports, {len(problems)} problems")
-    return 1 if problems else 0
+    return told(problems, f"{len(reports)} reports")
 
 
 if __name__ == "__main__":

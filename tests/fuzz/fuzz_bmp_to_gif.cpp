@@ -5,10 +5,10 @@
 #include <variant>
 
 #include "base/error.hpp"
-#include "output/bmp_file.hpp"
-#include "output/colour_table.hpp"
-#include "output/gif_encoder.hpp"
-#include "output/web_palette.hpp"
+#include "image/bmp_file.hpp"
+#include "image/colour_table.hpp"
+#include "image/gif_encoder.hpp"
+#include "image/web_palette.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace velquist;

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "base/error.hpp"
-#include "base/file_io.hpp"
+#include "html/html_writer.hpp"
 #include "model/report.hpp"
-#include "output/html_writer.hpp"
+#include "system/file_io.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace velquist;

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "base/file_io.hpp"
 #include "model/report.hpp"
+#include "system/file_io.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::string path =

@@ -9,11 +9,12 @@
 #include "fixtures/expect_error.hpp"
 #include "fixtures/sample_report.hpp"
 #include "fixtures/temp_dir.hpp"
-#include "output/html_writer.hpp"
+#include "html/html_writer.hpp"
 
 namespace velquist {
 namespace {
 
+using testing::Replace;
 using testing::TTempDir;
 using TKind = TMergeOutcome::TKind;
 
@@ -131,9 +132,9 @@ void ExpectSameAsOneByOne(TTempDir& dir, const std::vector<std::string>& used) {
 // one read before it in the second report object.
 TEST(MergeJob, GivesWhatReadingAndMergingOneByOneGives) {
     TTempDir dir;
-    std::string noSymbol = testing::ReadFileBytes(Examples + "/breakout_xauusd.htm");
-    noSymbol.replace(noSymbol.find(">Symbol<"), 8, "><");
-    const std::string noSymbolFile = dir.Write("nosymbol.htm", noSymbol);
+    const std::string noSymbolFile = dir.Write(
+        "nosymbol.htm",
+        Replace(testing::ReadFileBytes(Examples + "/breakout_xauusd.htm"), ">Symbol<", "><"));
     const std::string missing = dir.Path("missing.htm");
     const std::string grid = Examples + "/grid_usdjpy_ru.htm";
     const std::vector<std::vector<std::string>> lists = {
@@ -155,26 +156,24 @@ TEST(MergeJob, GivesWhatReadingAndMergingOneByOneGives) {
 // overflows or only adds to what came before it.
 TEST(MergeJob, WritesNoSumsThatOverflowAndNamesTheFileTheyOverflowFrom) {
     TTempDir dir;
-    std::string huge = testing::SampleReportHtml;
     const std::string profit = "<td class=mspt>50.00</td><td class=mspt>10050.00</td>";
-    huge.replace(huge.find(profit), profit.size(),
-                 "<td class=mspt>1e308</td><td class=mspt>1e308</td>");
+    const std::string loss = "<td class=mspt>-15.00</td><td class=mspt>10035.00</td>";
+    const std::string overflow = "<td class=mspt>1e308</td><td class=mspt>1e308</td>";
+    const std::string huge = Replace(testing::SampleReportHtml, profit, overflow);
     const std::string hugeFile = dir.Write("huge.htm", huge);
     const std::string alsoHuge = dir.Write("also_huge.htm", huge);
-    const std::string loss = "<td class=mspt>-15.00</td><td class=mspt>10035.00</td>";
-    huge.replace(huge.find(loss), loss.size(),
-                 "<td class=mspt>1e308</td><td class=mspt>1e308</td>");
-    const std::string overflowing = dir.Write("overflowing.htm", huge);
+    const std::string overflowing = dir.Write("overflowing.htm", Replace(huge, loss, overflow));
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{hugeFile, Trend, alsoHuge, Scalper}, alsoHuge},
         {{Trend, overflowing, hugeFile}, overflowing},
         {{overflowing, Trend}, overflowing},
     };
     for (const auto& [files, culprit] : cases) {
+        SCOPED_TRACE(culprit);
         TJobRun run;
         const std::string result = dir.Path("out.htm");
         const TMergeOutcome outcome = run.Run({files, result, "English"});
-        EXPECT_EQ(outcome.Kind, TKind::Failed) << culprit;
+        EXPECT_EQ(outcome.Kind, TKind::Failed);
         EXPECT_EQ(outcome.Message, "The merged report's sums overflow from \"" + culprit +
                                        "\" on; nothing was written");
         EXPECT_EQ(outcome.FileName, culprit);
@@ -186,9 +185,8 @@ TEST(MergeJob, WritesNoSumsThatOverflowAndNamesTheFileTheyOverflowFrom) {
                                 }));
     }
     // Money as large as that but with room to spare is merged and written.
-    std::string large = testing::SampleReportHtml;
-    large.replace(large.find(profit), profit.size(),
-                  "<td class=mspt>1e300</td><td class=mspt>1e300</td>");
+    const std::string large = Replace(testing::SampleReportHtml, profit,
+                                      "<td class=mspt>1e300</td><td class=mspt>1e300</td>");
     TJobRun run;
     const TMergeOutcome outcome =
         run.Run({{dir.Write("large.htm", large), Trend}, dir.Path("out.htm"), "English"});
@@ -227,9 +225,9 @@ TEST(MergeJob, CollectsWarningsOrStopsAtTheFirstWhenAsked) {
 // one file was found to lack stays with that file.
 TEST(MergeJob, WarnsOnlyAboutTheFileThatLacksSomething) {
     TTempDir dir;
-    std::string text = testing::ReadFileBytes(Trend);
-    text.replace(text.find("<td>Time</td><td>Type</td>"), 26, "<td>When</td>");
-    const std::string unknownHeader = dir.Write("header.htm", text);
+    const std::string unknownHeader = dir.Write(
+        "header.htm",
+        Replace(testing::ReadFileBytes(Trend), "<td>Time</td><td>Type</td>", "<td>When</td>"));
     const std::vector<std::string> sound = {Trend, Scalper, Examples + "/breakout_xauusd.htm",
                                             Examples + "/swing_nas100_es.htm"};
     std::vector<std::string> files = {unknownHeader};

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "fixtures/report_builder.hpp"
 #include "literal_reference.hpp"
 #include "merge/rounding.hpp"
 #include "model/report.hpp"
-#include "rows.hpp"
 #include "synthetic_report.hpp"
 
 namespace velquist {
@@ -20,20 +20,7 @@ using testing::Closing;
 using testing::DescribeAll;
 using testing::Minute;
 using testing::Opening;
-
-TMT4TestReport ReportOf(double deposit, const std::vector<TOperation>& rows,
-                        const std::string& symbol = "EURUSD", const std::string& period = "H1") {
-    TMT4TestReport report;
-    report.InitialDeposit = deposit;
-    report.Symbol = symbol;
-    report.Period = period;
-    std::int32_t num = 0;
-    for (TOperation row : rows) {
-        row.Num = ++num;
-        report.Operations.Add(row);
-    }
-    return report;
-}
+using testing::ReportOf;
 
 TMT4TestReport MergeAll(const std::vector<TMT4TestReport>& reports) {
     TMT4TestReport merged = reports.front();

@@ -3,9 +3,9 @@
 #include <random>
 #include <vector>
 
+#include "fixtures/report_builder.hpp"
 #include "literal_reference.hpp"
 #include "model/operation.hpp"
-#include "rows.hpp"
 
 namespace velquist {
 namespace {

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "fixtures/report_builder.hpp"
 #include "literal_reference.hpp"
 #include "merge/drawdown.hpp"
 #include "model/report.hpp"
-#include "rows.hpp"
 
 namespace velquist {
 namespace {
@@ -110,62 +110,40 @@ TEST(ComputeStatistics, AverageRunLengthRoundsHalfToEven) {
     EXPECT_EQ(builder.Computed().AverageConsecutiveWins, 2);
 }
 
-// Of two equal falls the earlier one is taken: its peak gives the percentage.
-TEST(ComputeStatistics, DrawdownOfTwoEqualFallsIsTheEarlier) {
-    TBuilder builder(1000);
-    builder.Open("buy", 99);
-    for (const double balance : {1100.0, 1000.0, 1200.0, 1100.0}) builder.Balance(balance);
-    const TMT4TestReport r = builder.Computed();
-    EXPECT_DOUBLE_EQ(r.MaximalDrawdown, 100);
-    EXPECT_DOUBLE_EQ(r.MaximalDrawdownPercent, 100 - 1000.0L * 100 / 1100);  // 9.09
-}
-
-// The largest fall from one peak to its next trough wins, not the largest
-// fall overall (120 to 80).
-TEST(ComputeStatistics, DrawdownOfTheLargestPeakToNextTroughFall) {
-    TBuilder builder(100);
-    builder.Open("buy", 99);
-    for (const double balance : {110.0, 120.0, 90.0, 95.0, 80.0, 130.0, 125.0})
-        builder.Balance(balance);
-    const TMT4TestReport r = builder.Computed();
-    EXPECT_DOUBLE_EQ(r.MaximalDrawdown, 30);
-    EXPECT_DOUBLE_EQ(r.MaximalDrawdownPercent, 25);
-    EXPECT_DOUBLE_EQ(r.RelativeDrawdown, 30);
-    EXPECT_DOUBLE_EQ(r.RelativeDrawdownPercent, 25);
-    EXPECT_DOUBLE_EQ(r.AbsoluteDrawdown, 20);
-}
-
-TEST(ComputeStatistics, ABalanceEndingInAFallEndsAtTheLastBalanceRow) {
-    TBuilder builder(100);
-    builder.Open("buy", 99);
-    for (const double balance : {110.0, 120.0, 100.0}) builder.Balance(balance);
-    const TMT4TestReport r = builder.Computed();
-    EXPECT_DOUBLE_EQ(r.MaximalDrawdown, 20);
-    EXPECT_DOUBLE_EQ(r.MaximalDrawdownPercent, 100 - 100.0L * 100 / 120);
-    EXPECT_DOUBLE_EQ(r.AbsoluteDrawdown, 0);
-}
-
-// No pair (the balance never falls after a peak, or too few balance rows):
-// the four drawdown fields are 0. A peak of 0: the percentage is 0.
-TEST(ComputeStatistics, DrawdownWithoutAPairOrWithAZeroPeak) {
+// The maximal drawdown is the largest fall from a peak to its next trough (of
+// two equal falls the earlier, whose peak gives the percentage; 120 to 80 is
+// no such fall), also when the balance ends in it; without a pair (no fall
+// after a peak, too few balance rows) it is 0, and a peak of 0 gives 0 %. The
+// relative drawdown is the same fall here; the absolute one is the deposit
+// less the lowest balance.
+TEST(ComputeStatistics, DrawdownsOfTheBalanceRows) {
     const struct {
-        std::vector<double> balances;
-        double money, percent;
+        const char* Name;
+        double Deposit;
+        std::vector<double> Balances;
+        double Money;
+        long double Percent;
+        double Absolute;
     } cases[] = {
-        {{}, 0, 0},
-        {{90}, 0, 0},
-        {{90, 110, 150}, 0, 0},
-        {{0, -5}, 5, 0},
+        {"two equal falls", 1000, {1100, 1000, 1200, 1100}, 100, 100 - 1000.0L * 100 / 1100, 0},
+        {"largest to next trough", 100, {110, 120, 90, 95, 80, 130, 125}, 30, 25, 20},
+        {"ending in a fall", 100, {110, 120, 100}, 20, 100 - 100.0L * 100 / 120, 0},
+        {"no balance row", 100, {}, 0, 0, 100},
+        {"one balance row", 100, {90}, 0, 0, 10},
+        {"no fall after a peak", 100, {90, 110, 150}, 0, 0, 10},
+        {"a peak of 0", 100, {0, -5}, 5, 0, 105},
     };
     for (const auto& c : cases) {
-        TBuilder builder(100);
+        SCOPED_TRACE(c.Name);
+        TBuilder builder(c.Deposit);
         builder.Open("buy", 99);
-        for (const double balance : c.balances) builder.Balance(balance);
-        TMT4TestReport r = builder.Computed();
-        EXPECT_DOUBLE_EQ(r.MaximalDrawdown, c.money) << c.balances.size();
-        EXPECT_DOUBLE_EQ(r.MaximalDrawdownPercent, c.percent) << c.balances.size();
-        EXPECT_DOUBLE_EQ(r.RelativeDrawdown, c.money) << c.balances.size();
-        EXPECT_DOUBLE_EQ(r.RelativeDrawdownPercent, c.percent) << c.balances.size();
+        for (const double balance : c.Balances) builder.Balance(balance);
+        const TMT4TestReport r = builder.Computed();
+        EXPECT_DOUBLE_EQ(r.MaximalDrawdown, c.Money);
+        EXPECT_DOUBLE_EQ(r.MaximalDrawdownPercent, c.Percent);
+        EXPECT_DOUBLE_EQ(r.RelativeDrawdown, c.Money);
+        EXPECT_DOUBLE_EQ(r.RelativeDrawdownPercent, c.Percent);
+        EXPECT_DOUBLE_EQ(r.AbsoluteDrawdown, c.Absolute);
     }
 }
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <set>
 
-#include "rows.hpp"
+#include "fixtures/report_builder.hpp"
 
 namespace velquist {
 namespace {

@@ -7,30 +7,26 @@
 #include "fixtures/sample_report.hpp"
 #include "fixtures/temp_dir.hpp"
 #include "model/report.hpp"
+#include "reader/loaded_report_file.hpp"
 
 namespace velquist {
 namespace {
 
+using testing::Replace;
 using testing::SampleReportHtml;
 using testing::TTempDir;
 
-std::string Replace(std::string text, const std::string& from, const std::string& to) {
-    for (std::size_t pos = text.find(from); pos != std::string::npos;
-         pos = text.find(from, pos + to.size()))
-        text.replace(pos, from.size(), to);
-    return text;
-}
-
-TMT4TestReport ReadText(const TTempDir& dir, const std::string& text) {
+// The report read from a file of the text.
+TMT4TestReport ReadText(const std::string& text) {
+    TTempDir dir;
     TMT4TestReport report;
     report.ReadFromFile(dir.Write("report.htm", text));
     return report;
 }
 
 TEST(ReadFromFile, ReadsTitleHeaderAndSummary) {
-    TTempDir dir;
-    const TMT4TestReport r = ReadText(dir, SampleReportHtml);
-    EXPECT_EQ(r.FileName, dir.Path("report.htm"));
+    const TMT4TestReport r = ReadText(SampleReportHtml);
+    EXPECT_TRUE(r.FileName.ends_with("report.htm"));
     EXPECT_EQ(r.ExpertName, "Sample EA");
     EXPECT_EQ(r.Server, "Demo-Server");
     EXPECT_EQ(r.Version, "Build 1441");
@@ -72,8 +68,7 @@ TEST(ReadFromFile, ReadsTitleHeaderAndSummary) {
 }
 
 TEST(ReadFromFile, ReadsEveryOperationRowWithTheBareSymbol) {
-    TTempDir dir;
-    const TMT4TestReport r = ReadText(dir, SampleReportHtml);
+    const TMT4TestReport r = ReadText(SampleReportHtml);
     ASSERT_EQ(r.Operations.Count(), 4);
     EXPECT_EQ(r.Operations.Items(0).OpType, "buy");
     EXPECT_FALSE(r.Operations.Items(0).HasProfit);
@@ -82,10 +77,9 @@ TEST(ReadFromFile, ReadsEveryOperationRowWithTheBareSymbol) {
 }
 
 TEST(ReadFromFile, GivesTheSameResultForEveryLineBreakStyle) {
-    TTempDir dir;
-    const TMT4TestReport lf = ReadText(dir, SampleReportHtml);
-    const TMT4TestReport crlf = ReadText(dir, Replace(SampleReportHtml, "\n", "\r\n"));
-    const TMT4TestReport cr = ReadText(dir, Replace(SampleReportHtml, "\n", "\r"));
+    const TMT4TestReport lf = ReadText(SampleReportHtml);
+    const TMT4TestReport crlf = ReadText(Replace(SampleReportHtml, "\n", "\r\n"));
+    const TMT4TestReport cr = ReadText(Replace(SampleReportHtml, "\n", "\r"));
     for (const TMT4TestReport* other : {&crlf, &cr}) {
         EXPECT_EQ(other->ExpertName, lf.ExpertName);
         EXPECT_EQ(other->Parameters, lf.Parameters);
@@ -126,8 +120,7 @@ TEST(ReadFromFile, FailsOnAMissingFileHavingChangedOnlyTheFileName) {
 }
 
 TEST(ReadFromFile, ReadsTheLinesMissingAfterATitleAtTheEndAsEmpty) {
-    TTempDir dir;
-    const TMT4TestReport r = ReadText(dir, "x\nStrategy Tester Report\nName");
+    const TMT4TestReport r = ReadText("x\nStrategy Tester Report\nName");
     EXPECT_EQ(r.ExpertName, "Name");
     EXPECT_EQ(r.Server, "");
     EXPECT_EQ(r.Version, "");
@@ -157,6 +150,13 @@ std::string Utf16(std::string_view ascii, bool bigEndian) {
 TEST(ReadFromFile, WarnsAboutWhatTheReportContradictsOrLacks) {
     const std::string sample = SampleReportHtml;
     const std::string operations = sample.substr(sample.find("<tr bgcolor=\"#C0C0C0\""));
+    const std::string twelveCells = Replace(sample, ">Balance<", ">Balance</td><td>11</td><td>12<");
+    const std::string unknownHeader =
+        "no operations read: the rows of operations follow a header of unknown labels, \"#\", "
+        "\"When\", \"Type\", \"Order\", \"Size\", \"Price\", \"S / L\", \"T / P\", \"Profit\", "
+        "\"Balance\"";
+    const std::string noNetProfit =
+        "the total net profit 35.00 differs from the last balance minus the initial deposit, 0.00";
     struct Case {
         const char* name;
         std::string text;
@@ -177,6 +177,13 @@ TEST(ReadFromFile, WarnsAboutWhatTheReportContradictsOrLacks) {
           "\"Balance\"",
           "the total net profit 35.00 differs from the last balance minus the initial deposit, "
           "0.00"}},
+        // Twelve cells are told, and "..." for any beyond them.
+        {"operations header of twelve unknown cells",
+         Replace(twelveCells, ">Time<", ">When<"),
+         {unknownHeader + ", \"11\", \"12\"", noNetProfit}},
+        {"operations header of thirteen unknown cells",
+         Replace(Replace(twelveCells, ">12<", ">12</td><td>13<"), ">Time<", ">When<"),
+         {unknownHeader + ", \"11\", \"12\", ...", noNetProfit}},
         {"summary row cut out",
          Replace(sample,
                  sample.substr(
@@ -226,8 +233,27 @@ TEST(ReadFromFile, WarnsAboutWhatTheReportContradictsOrLacks) {
         {"UTF-16, little-endian", Utf16(sample, false), {SavedAsUtf16}},
         {"UTF-16, big-endian", Utf16(sample, true), {SavedAsUtf16}},
     };
-    TTempDir dir;
-    for (const Case& c : cases) EXPECT_EQ(ReadText(dir, c.text).Warnings, c.warnings) << c.name;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(ReadText(c.text).Warnings, c.warnings);
+    }
+}
+
+// The terminal rounds the balances and the summary separately, so a sound
+// report may be a cent off; two cents are a difference. The first balance row
+// checks the deposit, the last one the net profit; 1.5 cents is the tolerance
+// itself.
+TEST(ReadFromFile, WarnsOfMoneyMoreThanACentOff) {
+    const std::pair<const char*, bool> cents[] = {
+        {".005", false}, {".01", false}, {".015", false}, {".02", true}};
+    for (const std::string balance : {"10050", "10035"}) {
+        for (const auto& [fraction, warns] : cents) {
+            SCOPED_TRACE(balance + fraction);
+            const std::string text =
+                Replace(SampleReportHtml, ">" + balance + ".00<", ">" + balance + fraction + "<");
+            EXPECT_EQ(ReadText(text).Warnings.size(), warns ? 1u : 0u);
+        }
+    }
 }
 
 // A report read into an object that held another keeps the earlier values of
@@ -243,19 +269,17 @@ TEST(ReadFromFile, ChecksTheFileReadNotTheFieldsKeptFromAnEarlierOne) {
 }
 
 TEST(ReadFromFile, TakesAParameterCellBrokenOverSeveralFileLinesWhole) {
-    TTempDir dir;
-    const TMT4TestReport r = ReadText(dir, Replace(SampleReportHtml, "Lots=0.1; TakeProfit=50; ",
-                                                   "Lots=0.1; \nTakeProfit=50; \nMode=2; \n"));
+    const TMT4TestReport r = ReadText(Replace(SampleReportHtml, "Lots=0.1; TakeProfit=50; ",
+                                              "Lots=0.1; \nTakeProfit=50; \nMode=2; \n"));
     EXPECT_EQ(r.Parameters, "Lots=0.1; TakeProfit=50; Mode=2;");
 }
 
 // The table knows no label with a blank around it; its place in the layout
 // still tells what it is. Values are trimmed.
 TEST(ReadFromFile, ReadsALabelTheTableDoesNotKnowByItsPlaceAndTrimsValues) {
-    TTempDir dir;
     std::string text = Replace(SampleReportHtml, "<td>Bars in test</td>", "<td> Bars in test</td>");
     text = Replace(text, "<td align=right>1048576</td>", "<td align=right>  1048576 \t</td>");
-    const TMT4TestReport r = ReadText(dir, text);
+    const TMT4TestReport r = ReadText(text);
     EXPECT_EQ(r.BarsInTest, 527);
     EXPECT_EQ(r.TicksModelled, 1048576);
     EXPECT_EQ(r.Labels[5], (std::pair<std::string, std::string>("Bars in test", " Bars in test")));
@@ -263,26 +287,44 @@ TEST(ReadFromFile, ReadsALabelTheTableDoesNotKnowByItsPlaceAndTrimsValues) {
 }
 
 TEST(ReadFromFile, ReadsUpperCaseTags) {
-    TTempDir dir;
     std::string text =
         std::regex_replace(std::string(SampleReportHtml), std::regex("<(/?)t([dr])"), "<$1T$2");
-    const TMT4TestReport r = ReadText(dir, text);
+    const TMT4TestReport r = ReadText(text);
     EXPECT_EQ(r.Operations.Count(), 4);
     EXPECT_EQ(r.InitialDeposit, 10000);
 }
 
 TEST(ReadFromFile, ReadsNotApplicableAsZero) {
-    TTempDir dir;
-    const TMT4TestReport r = ReadText(dir, Replace(SampleReportHtml, "90.00%", "n/a"));
+    const TMT4TestReport r = ReadText(Replace(SampleReportHtml, "90.00%", "n/a"));
     EXPECT_EQ(r.ModellingQualityText, "n/a");
     EXPECT_EQ(r.ModellingQuality, 0);
 }
 
+// The text ends at the first NUL byte, read alone or, as the job reads, loaded
+// into the memory of a whole file read before: a NUL kept would end the last
+// balance cell and read it as 0.
 TEST(ReadFromFile, StopsReadingTheTextAtTheFirstNulByte) {
+    const std::string sample = SampleReportHtml;
+    const std::pair<std::size_t, double> cases[] = {
+        {sample.find("<tr align=right><td>3</td>"), 10050},  // two rows read
+        {sample.find("</td>", sample.find(">10035.00")), 10035},
+    };
     TTempDir dir;
-    std::string text = SampleReportHtml;
-    text[text.find("<tr align=right><td>3</td>")] = '\0';
-    EXPECT_EQ(ReadText(dir, text).Operations.Count(), 2);
+    TLoadedReportFile::TBuffers buffers;
+    TMT4TestReport reused;
+    for (const auto& [nul, lastBalance] : cases) {
+        std::string text = sample;
+        text[nul] = '\0';
+        TMT4TestReport alone = ReadText(text);
+        for (const std::string& path :
+             {dir.Write("whole.htm", sample), dir.Write("cut.htm", text)}) {
+            TLoadedReportFile file(path, buffers);
+            reused.ReadFromFile(std::move(file));
+            std::move(file).HandMemoryTo(buffers);
+        }
+        for (TMT4TestReport* r : {&alone, &reused})
+            EXPECT_EQ(r->Operations.Items(r->Operations.Count() - 1).Balance, lastBalance) << nul;
+    }
 }
 
 }  // namespace

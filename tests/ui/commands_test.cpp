@@ -277,12 +277,6 @@ TEST_F(WindowCommands, DraggedLinesMoveTogetherInTheirOrder) {
     }
 }
 
-}  // namespace
-}  // namespace velquist
-
-namespace velquist {
-namespace {
-
 // A real drag needs a display server's drag and drop: the offscreen platform
 // ends every drag at once. CTest runs this suite again under Xvfb.
 using WindowMouse = testing::WindowTest;

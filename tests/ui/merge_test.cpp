@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "answered_dialogs.hpp"
+#include "fixtures/sample_report.hpp"
 #include "fixtures/temp_dir.hpp"
 #include "job/merge_job.hpp"
 #include "ui/main_form.hpp"
@@ -139,9 +140,8 @@ TEST_F(WindowMerge, UnreadableReportGoesToTheErrorBoxAndTheWindowGoesOn) {
 }
 
 TEST_F(WindowMerge, ShowsTheWarningsInOneBoxAfterWritingTheResult) {
-    std::string text = ReadFileBytes(Trend.toStdString());
-    text.replace(text.find(">Period<"), 8, "><");
-    const std::string doubtful = Dir.Write("doubtful.htm", text);
+    const std::string doubtful = Dir.Write(
+        "doubtful.htm", testing::Replace(ReadFileBytes(Trend.toStdString()), ">Period<", "><"));
     AddReports({Scalper, QString::fromStdString(doubtful)});
     MergeInto(Dir.Path("out.htm"));
     EXPECT_EQ(Dialogs->Warnings,

@@ -4,9 +4,10 @@
 #include <filesystem>
 
 #include "chart/chart_step.hpp"
+#include "fixtures/sample_report.hpp"
 #include "fixtures/temp_dir.hpp"
 #include "job/merge_job.hpp"
-#include "ui_windows/wide_text.hpp"
+#include "system/system_text.hpp"
 #include "window_fixture.hpp"
 
 namespace velquist {
@@ -35,12 +36,12 @@ class WindowMerge : public testing::WindowTest {
 
     void Add(const std::vector<std::string>& reports) {
         TLines lines;
-        for (const std::string& report : reports) lines.push_back(WideFromUtf8(report));
+        for (const std::string& report : reports) lines.push_back(Utf8ToWide(report));
         AddReports(lines);
     }
 
     void MergeInto(const std::string& result) {
-        SetWindowTextW(Control(TControl::edFileName), WideFromUtf8(result).c_str());
+        SetWindowTextW(Control(TControl::edFileName), Utf8ToWide(result).c_str());
         Click(TControl::BtnMerge);
         EXPECT_FALSE(testing::BusyCursorShown());
         EXPECT_EQ(Dialogs->ShownWhileBusy, 0);
@@ -63,12 +64,12 @@ TEST(WindowWithTheProgramsChart, WritesTheReportAndItsPictureBesideIt) {
     testing::TScriptedDialogs& boxes = *dialogs;
     TMainForm form(GetModuleHandleW(nullptr), BalanceChartStep, std::move(dialogs));
     TTempDir dir;
-    boxes.OpenAnswers.push_back(TLines{WideFromUtf8(Trend), WideFromUtf8(Scalper)});
+    boxes.OpenAnswers.push_back(TLines{Utf8ToWide(Trend), Utf8ToWide(Scalper)});
     SendMessageW(form.Control(TControl::Button1), BM_CLICK, 0, 0);
-    const std::wstring result = WideFromUtf8(dir.Path("merged.htm"));
+    const std::wstring result = Utf8ToWide(dir.Path("merged.htm"));
     SetWindowTextW(form.Control(TControl::edFileName), result.c_str());
     SendMessageW(form.Control(TControl::BtnMerge), BM_CLICK, 0, 0);
-    EXPECT_TRUE(boxes.Errors.empty()) << Utf8FromWide(boxes.Errors.front());
+    EXPECT_TRUE(boxes.Errors.empty()) << WideToUtf8(boxes.Errors.front());
     EXPECT_EQ(ReadFileBytes(dir.Path("merged.gif")).substr(0, 6), "GIF89a");
 }
 
@@ -123,7 +124,7 @@ TEST_F(WindowMerge, UnreadableReportGoesToTheErrorBoxAndTheWindowGoesOn) {
     Add({Trend, missing, Scalper});
     MergeInto(Dir.Path("out.htm"));
     ASSERT_EQ(Dialogs->Errors.size(), 1u);
-    const std::string shown = Utf8FromWide(Dialogs->Errors[0]);
+    const std::string shown = WideToUtf8(Dialogs->Errors[0]);
     EXPECT_EQ(shown.rfind("Cannot open file \"" + missing + "\". ", 0), 0u) << shown;
     EXPECT_EQ(shown.back(), '.');
     EXPECT_FALSE(std::filesystem::exists(Dir.Path("out.htm")));
@@ -137,14 +138,12 @@ TEST_F(WindowMerge, UnreadableReportGoesToTheErrorBoxAndTheWindowGoesOn) {
 }
 
 TEST_F(WindowMerge, ShowsTheWarningsInOneBoxAfterWritingTheResult) {
-    std::string text = ReadFileBytes(Trend);
-    text.replace(text.find(">Period<"), 8, "><");
-    const std::string doubtful = Dir.Write("doubtful.htm", text);
+    const std::string doubtful =
+        Dir.Write("doubtful.htm", testing::Replace(ReadFileBytes(Trend), ">Period<", "><"));
     Add({Scalper, doubtful});
     MergeInto(Dir.Path("out.htm"));
-    EXPECT_EQ(Dialogs->Warnings,
-              TLines{WideFromUtf8(std::string(MergedWithWarningsMessage) + "\n\n" + doubtful +
-                                  ": no \"Period\" label found")});
+    EXPECT_EQ(Dialogs->Warnings, TLines{Utf8ToWide(std::string(MergedWithWarningsMessage) + "\n\n" +
+                                                   doubtful + ": no \"Period\" label found")});
     EXPECT_TRUE(std::filesystem::exists(Dir.Path("out.htm")));
 }
 
