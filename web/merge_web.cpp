@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/error_text.hpp"
+#include "base/json_text.hpp"
 #include "chart/chart_render_web.hpp"
 #include "chart/chart_step.hpp"
 #include "job/merge_job.hpp"
@@ -23,27 +24,6 @@ namespace {
 EM_JS(void, TellStep, (int step, const char* file), {
     if (Module.onStep) Module.onStep(step, UTF8ToString(file));
 });
-
-// A JSON string of the bytes: those from 0x80 up as \u0080 to \u00FF, so
-// that the page gets them back whatever their code page.
-void AppendJsonText(std::string& out, std::string_view text) {
-    static constexpr char hex[] = "0123456789abcdef";
-    out += '"';
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte == '"' || byte == '\\') {
-            out += '\\';
-            out += c;
-        } else if (byte < 0x20 || byte >= 0x7F) {
-            out += "\\u00";
-            out += hex[byte >> 4];
-            out += hex[byte & 15];
-        } else {
-            out += c;
-        }
-    }
-    out += '"';
-}
 
 // The outcome with the texts the windows show for it: the message box's
 // (refusals), the error box's (errors) and the warnings box's.
