@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "base/json_text.hpp"
 #include "model/date_time.hpp"
 
 namespace velquist {
@@ -52,24 +53,7 @@ class TJsonObject {
     }
 
   private:
-    void AppendString(std::string_view text) {
-        static constexpr char hex[] = "0123456789abcdef";
-        out_ += '"';
-        for (const char c : text) {
-            const auto byte = static_cast<unsigned char>(c);
-            if (byte == '"' || byte == '\\') {
-                out_ += '\\';
-                out_ += c;
-            } else if (byte < 0x20 || byte >= 0x7F) {
-                out_ += "\\u00";
-                out_ += hex[byte >> 4];
-                out_ += hex[byte & 15];
-            } else {
-                out_ += c;
-            }
-        }
-        out_ += '"';
-    }
+    void AppendString(std::string_view text) { AppendJsonText(out_, text); }
 
     std::string& out_;
     bool first_ = true;

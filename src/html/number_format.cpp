@@ -1,10 +1,11 @@
 #include "html/number_format.hpp"
 
 #include <algorithm>
-#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
+
+#include "base/decimal_text.hpp"
 
 namespace velquist {
 namespace {
@@ -15,13 +16,12 @@ constexpr int SignificantDigits = 18;
 // ten of the first digit.
 void DecimalDigits(double magnitude, char (&digits)[SignificantDigits], int& exponent) {
     char buffer[40];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                      std::chars_format::scientific, SignificantDigits - 1);
+    const std::size_t length = WriteScientific(magnitude, SignificantDigits - 1, buffer);
     // buffer holds "d.ddddddddddddddddde+XX".
     digits[0] = buffer[0];
     std::memcpy(digits + 1, buffer + 2, SignificantDigits - 1);
     const char* e = buffer + SignificantDigits + 1;  // at 'e'
-    std::from_chars(e + (e[1] == '+' ? 2 : 1), result.ptr, exponent);
+    std::from_chars(e + (e[1] == '+' ? 2 : 1), buffer + length, exponent);
 }
 
 // The common case without the 18-digit string: the value times 10^decimals
@@ -33,7 +33,8 @@ bool AppendFixedFast(std::string& out, double value, int decimals) {
     const double magnitude = std::fabs(value);
     if (!(magnitude >= 1e-3 && magnitude < 1e12) || decimals > 6) return false;
     // magnitude = mantissa / 2^shift, exactly (a normal double in this range).
-    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    std::uint64_t bits;
+    std::memcpy(&bits, &magnitude, sizeof bits);
     const std::uint64_t mantissa = (bits & ((1ULL << 52) - 1)) | (1ULL << 52);
     const int shift = 1075 - static_cast<int>(bits >> 52);
     if (shift <= 0 || shift >= 100) return false;

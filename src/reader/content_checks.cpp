@@ -1,8 +1,9 @@
 #include "reader/content_checks.hpp"
 
-#include <charconv>
 #include <cmath>
 #include <cstddef>
+
+#include "base/decimal_text.hpp"
 
 namespace velquist {
 namespace {
@@ -23,13 +24,6 @@ bool PairsHoldNulOnOneSide(std::string_view head) {
     return (most(nulSecond) && nulFirst == 0) || (most(nulFirst) && nulSecond == 0);
 }
 
-// The shortest text that reads back as the value ("1e+61").
-std::string Shortest(double value) {
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
-
 }  // namespace
 
 bool IsUtf16Text(std::string_view head) {
@@ -46,7 +40,7 @@ std::optional<std::string> MoneyRangeWarning(const TMT4TestReport& report, bool 
     std::size_t count = 0;
     const auto check = [&](bool held, double value, auto name) {
         if (!held || std::fabs(value) <= MaxMoney) return;
-        if (count++ == 0) first = name() + " is " + Shortest(value);
+        if (count++ == 0) first = name() + " is " + ShortestText(value);
     };
     check(depositRead, report.InitialDeposit, [] { return std::string("the initial deposit"); });
     check(netProfitRead, report.TotalNetProfit, [] { return std::string("the total net profit"); });

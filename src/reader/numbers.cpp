@@ -1,7 +1,8 @@
 #include "reader/numbers.hpp"
 
-#include <charconv>
 #include <cmath>
+
+#include "base/decimal_text.hpp"
 
 namespace velquist {
 namespace {
@@ -51,9 +52,7 @@ double ParseNumber(std::string_view text) {
     const bool negative = text[0] == '-';
     const std::size_t numberStart = text[0] == '+' || text[0] == '-' ? 1 : 0;
     double value = 0;
-    const char* begin = text.data() + numberStart;
-    const auto result = std::from_chars(begin, text.data() + text.size(), value);
-    if (result.ec != std::errc() || !std::isfinite(value)) return 0;
+    if (!ReadDecimal(text.substr(numberStart), value) || !std::isfinite(value)) return 0;
     return negative ? -value : value;
 }
 

@@ -1,9 +1,8 @@
 #include "reader/report_checks.hpp"
 
-#include <charconv>
 #include <cmath>
-#include <limits>
 
+#include "base/decimal_text.hpp"
 #include "reader/cell_text.hpp"
 #include "reader/content_checks.hpp"
 
@@ -16,13 +15,9 @@ namespace {
 // binary error of the amounts.
 bool Differs(double a, double b) { return std::fabs(a - b) > 0.015; }
 
-// Two decimals, locale-free, for the messages only. The buffer holds the
-// largest double's digits; should it not, the shortest form stands in.
+// Two decimals, locale-free, for the messages only.
 std::string Money(double value) {
-    char buffer[std::numeric_limits<double>::max_exponent10 + 8];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
-    if (result.ec != std::errc()) result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    std::string text(buffer, result.ptr);
+    const std::string text = FixedText(value, 2);
     return text == "-0.00" ? "0.00" : text;
 }
 

@@ -45,7 +45,7 @@ std::vector<int> RowsOf(const TRgbImage& image, int column, TRgb colour) {
     return rows;
 }
 
-#ifndef _WIN32
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
 std::set<TRgb> ColoursOf(const QImage& image) {
     std::set<TRgb> colours;
     for (int y = 0; y < image.height(); ++y) {

@@ -12,7 +12,7 @@
 #include "fixtures/report_builder.hpp"
 #include "model/report.hpp"
 
-#ifndef _WIN32
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
 #include <QImage>
 #endif
 
@@ -38,7 +38,7 @@ std::set<TRgb> ColoursOf(const TRgbImage& image);
 // Rows of the column, from the top, whose pixel has the colour.
 std::vector<int> RowsOf(const TRgbImage& image, int column, TRgb colour);
 
-#ifndef _WIN32
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
 std::set<TRgb> ColoursOf(const QImage& image);
 QImage ToQImage(const TRgbImage& image);
 // A GIF (or any picture Qt reads) as RGB32; a null image when it cannot be read.
