@@ -160,9 +160,11 @@ def temporary_folder(tmp, fresh_result):
         locked.mkdir(mode=0o755)
         cases.append(("not writable", locked, True, "Permission denied"))
     for name, folder, as_nobody, reason in cases:
+        reports = [GOOD, OTHER]
         if as_nobody:
             os.chmod(fresh_result(), 0o666)
-        done = run(["-o", fresh_result(), GOOD, OTHER], env={"TMPDIR": str(folder)},
+            reports = [suite.readable_copy(path) for path in reports]
+        done = run(["-o", fresh_result()] + reports, env={"TMPDIR": str(folder)},
                    as_nobody=as_nobody)
         # Qt may say first that it cannot make its runtime folder there.
         told = (f'Cannot make the chart\'s bitmap: the temporary folder "{folder}/" (TMPDIR) is '
