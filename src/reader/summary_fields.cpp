@@ -15,29 +15,44 @@ using enum TReportField;
 struct TFieldOfKey {
     std::string_view Key;
     TReportField Field;
-    std::string_view Name;  // empty: the key's own text
+    std::string_view Name = {};  // empty: the key's own text
+    // The report's member that a plain number or whole number in the next
+    // cell sets, for the fields that are no more than that.
+    double TMT4TestReport::*Number = nullptr;
+    std::int32_t TMT4TestReport::*Integer = nullptr;
 };
+
+using R = TMT4TestReport;
 
 // clang-format off
 constexpr std::array<TFieldOfKey, 25> Fields = {{
-    {"Symbol", Symbol, {}}, {"Period", Period, {}}, {"Model", Model, {}},
-    {"Parameters", Parameters, {}}, {"Bars in test", BarsInTest, {}},
-    {"Ticks modelled", TicksModelled, {}}, {"Modelling quality", ModellingQuality, {}},
-    {"Mismatched charts errors", MismatchedChartsErrors, {}},
-    {"Initial deposit", InitialDeposit, {}}, {"Total net profit", TotalNetProfit, {}},
-    {"Gross profit", GrossProfit, {}}, {"Gross loss", GrossLoss, {}},
-    {"Profit factor", ProfitFactor, {}}, {"Expected payoff", ExpectedPayoff, {}},
-    {"Absolute drawdown", AbsoluteDrawdown, {}}, {"Maximal drawdown", MaximalDrawdown, {}},
-    {"Relative drawdown", RelativeDrawdown, {}}, {"Total trades", TotalTrades, {}},
-    {"Short positions (won %)", ShortPositions, {}},
-    {"Long positions (won %)", LongPositions, {}},
-    {"Profit trades (% of total)", ProfitTrades, {}},
-    {"Loss trades (% of total)", LossTrades, {}},
+    {"Symbol", Symbol}, {"Period", Period}, {"Model", Model}, {"Parameters", Parameters},
+    {"Bars in test", BarsInTest, {}, nullptr, &R::BarsInTest},
+    {"Ticks modelled", TicksModelled, {}, nullptr, &R::TicksModelled},
+    {"Modelling quality", ModellingQuality},
+    {"Mismatched charts errors", MismatchedChartsErrors, {}, nullptr, &R::MismatchedChartsErrors},
+    {"Initial deposit", InitialDeposit, {}, &R::InitialDeposit},
+    {"Total net profit", TotalNetProfit, {}, &R::TotalNetProfit},
+    {"Gross profit", GrossProfit, {}, &R::GrossProfit},
+    {"Gross loss", GrossLoss, {}, &R::GrossLoss},
+    {"Profit factor", ProfitFactor, {}, &R::ProfitFactor},
+    {"Expected payoff", ExpectedPayoff, {}, &R::ExpectedPayoff},
+    {"Absolute drawdown", AbsoluteDrawdown, {}, &R::AbsoluteDrawdown},
+    {"Maximal drawdown", MaximalDrawdown}, {"Relative drawdown", RelativeDrawdown},
+    {"Total trades", TotalTrades, {}, nullptr, &R::TotalTrades},
+    {"Short positions (won %)", ShortPositions}, {"Long positions (won %)", LongPositions},
+    {"Profit trades (% of total)", ProfitTrades}, {"Loss trades (% of total)", LossTrades},
     {"Largest", LargestTrades, "Largest profit and loss trade"},
     {"Maximum", MaxConsecutive, "Maximum consecutive wins and losses"},
     {"Maximal", MaximalConsecutive, "Maximal consecutive profit and loss"},
 }};
 // clang-format on
+
+const TFieldOfKey* EntryOf(TReportField field) {
+    for (const TFieldOfKey& entry : Fields)
+        if (entry.Field == field) return &entry;
+    return nullptr;
+}
 
 // Count, then a percentage or money in parentheses.
 void ReadCountWithParenthesis(const std::string& cell, std::string& text, std::int32_t& count,
@@ -89,48 +104,13 @@ void ReadCaptionRow(TMT4TestReport& r, TReportField field, const TFields& fields
     }
 }
 
-double* NumberField(TMT4TestReport& r, TReportField field) {
-    switch (field) {
-        case InitialDeposit:
-            return &r.InitialDeposit;
-        case TotalNetProfit:
-            return &r.TotalNetProfit;
-        case GrossProfit:
-            return &r.GrossProfit;
-        case GrossLoss:
-            return &r.GrossLoss;
-        case ProfitFactor:
-            return &r.ProfitFactor;
-        case ExpectedPayoff:
-            return &r.ExpectedPayoff;
-        case AbsoluteDrawdown:
-            return &r.AbsoluteDrawdown;
-        default:
-            return nullptr;
-    }
-}
-
-std::int32_t* IntegerField(TMT4TestReport& r, TReportField field) {
-    switch (field) {
-        case BarsInTest:
-            return &r.BarsInTest;
-        case TicksModelled:
-            return &r.TicksModelled;
-        case MismatchedChartsErrors:
-            return &r.MismatchedChartsErrors;
-        case TotalTrades:
-            return &r.TotalTrades;
-        default:
-            return nullptr;
-    }
-}
-
 // The labels whose value is the next cell, f.
 void ReadValueCell(TMT4TestReport& r, TReportField field, const std::string& f) {
-    if (double* number = NumberField(r, field)) {
-        *number = ParseNumber(f);
-    } else if (std::int32_t* integer = IntegerField(r, field)) {
-        *integer = ParseInteger(f);
+    const TFieldOfKey* entry = EntryOf(field);
+    if (entry != nullptr && entry->Number != nullptr) {
+        r.*entry->Number = ParseNumber(f);
+    } else if (entry != nullptr && entry->Integer != nullptr) {
+        r.*entry->Integer = ParseInteger(f);
     } else if (field == Symbol) {
         r.Symbol = f;
     } else if (field == Period) {
@@ -199,9 +179,9 @@ void ReadField(TMT4TestReport& report, TReportField field, const TFields& fields
 std::string_view FieldName(TReportField field) {
     if (field == AverageTrades) return "Average profit and loss trade";
     if (field == AverageConsecutive) return "Average consecutive wins and losses";
-    for (const TFieldOfKey& entry : Fields)
-        if (entry.Field == field) return entry.Name.empty() ? entry.Key : entry.Name;
-    return {};
+    const TFieldOfKey* entry = EntryOf(field);
+    if (entry == nullptr) return {};
+    return entry->Name.empty() ? entry->Key : entry->Name;
 }
 
 }  // namespace velquist
