@@ -26,27 +26,19 @@ EM_JS(void, TellStep, (int step, const char* file), {
 });
 
 // The outcome with the texts the windows show for it: the message box's
-// (refusals), the error box's (errors) and the warnings box's.
-std::string OutcomeJson(const TMergeOutcome& outcome) {
+// (refusals), the error box's (errors) and the warnings box's; and the
+// picture's name, as the page names it.
+std::string OutcomeJson(const TMergeOutcome& outcome, const std::string& picture) {
     static constexpr const char* kinds[] = {"done", "refused", "failed"};
     const bool failed = outcome.Kind == TMergeOutcome::TKind::Failed;
-    std::string json = "{\"kind\":\"" + std::string(kinds[static_cast<int>(outcome.Kind)]) +
-                       "\",\"step\":" + std::to_string(static_cast<int>(outcome.Step)) +
-                       ",\"message\":";
+    std::string json =
+        "{\"kind\":\"" + std::string(kinds[static_cast<int>(outcome.Kind)]) + "\",\"message\":";
     AppendJsonText(json, failed ? ErrorBoxText(outcome.Message) : outcome.Message);
     json += ",\"warningsBox\":";
     AppendJsonText(json, outcome.Warnings.empty() ? "" : WarningsBoxText(outcome.Warnings));
-    json += ",\"file\":";
-    AppendJsonText(json, outcome.FileName);
-    json += ",\"warnings\":[";
-    for (std::size_t i = 0; i < outcome.Warnings.size(); ++i) {
-        json += i > 0 ? ",{\"file\":" : "{\"file\":";
-        AppendJsonText(json, outcome.Warnings[i].FileName);
-        json += ",\"text\":";
-        AppendJsonText(json, outcome.Warnings[i].Text);
-        json += '}';
-    }
-    return json + "]}";
+    json += ",\"picture\":";
+    AppendJsonText(json, picture);
+    return json + '}';
 }
 
 std::vector<std::string> Lines(std::string_view text) {
@@ -112,15 +104,11 @@ EMSCRIPTEN_KEEPALIVE const char* vq_merge(const char* files, const char* result,
     reportA.WriteSymbol = writeSymbol != 0;
     const TMergeRequest request{Lines(files), result, language};
     const TChartStep chart = BalanceChartStep(GetTempDir());
-    json = OutcomeJson(
-        MergeJob(request, reportA, reportB, chart, [](TMergeStep step, const std::string& file) {
-            TellStep(static_cast<int>(step), file.c_str());
-        }));
-    // The picture's name, as the page names it.
-    json.pop_back();
-    json += ",\"picture\":";
-    AppendJsonText(json, ChangeFileExt(result, ".gif"));
-    json += '}';
+    json = OutcomeJson(MergeJob(request, reportA, reportB, chart,
+                                [](TMergeStep step, const std::string& file) {
+                                    TellStep(static_cast<int>(step), file.c_str());
+                                }),
+                       ImageFileNameOf(result));
     return json.c_str();
 }
 

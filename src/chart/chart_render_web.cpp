@@ -5,10 +5,10 @@
 #include "chart/chart_render_web.hpp"
 
 #include <cmath>
-#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "base/decimal_text.hpp"
 #include "chart/chart_font.hpp"
 
 namespace velquist {
@@ -168,11 +168,8 @@ void SetChartNumberFormat(const TChartNumberFormat& format) { NumberFormat() = f
 
 std::string FormatChartLabel(double value, const TChartNumberFormat& format) {
     if (!std::isfinite(value)) return "0";
-    // Exact decimals of the double, rounded to three places: a double's whole
-    // part has at most 309 digits.
-    char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%.3f", std::fabs(value));
-    std::string text = buffer;
+    // Exact decimals of the double, rounded to three places.
+    const std::string text = FixedText(std::fabs(value), 3);
     const std::size_t point = text.find('.');
     std::string fraction = text.substr(point + 1);
     while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();

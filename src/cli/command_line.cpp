@@ -90,14 +90,12 @@ std::optional<TCommandLine> Refuse(std::ostream& err, const std::string& reason)
     return std::nullopt;
 }
 
-// The options given besides the one named, in the usage's order, and the
-// reports: what a request that stands alone must not have.
-std::string FirstOtherArgument(const CLI::App& app, const TCommandLine& line,
-                               const std::string& alone) {
+// The first option given besides the one named, in the usage's order: what a
+// request that stands alone must not have.
+std::string FirstOtherOption(const CLI::App& app, const std::string& alone) {
     for (const char* option :
          {"-l", "-s", "-v", "--strict", "-o", "--inspect", "--languages", "--version"})
         if (option != alone && app.count(option) > 0) return option;
-    if (!line.Reports.empty()) return line.Reports.front();
     return {};
 }
 
@@ -108,7 +106,8 @@ std::optional<TCommandLine> Request(TCommandLine line, const CLI::App& app,
     if (alone.Version || alone.Languages) {
         const std::string name = alone.Version ? "--version" : "--languages";
         if (app.count(name) > 1) return Refuse(err, name + " is given more than once");
-        const std::string other = FirstOtherArgument(app, line, name);
+        std::string other = FirstOtherOption(app, name);
+        if (other.empty() && !line.Reports.empty()) other = line.Reports.front();
         if (!other.empty()) return Refuse(err, name + " takes no other arguments: " + other);
         line.Action =
             alone.Version ? TCommandLine::TAction::Version : TCommandLine::TAction::Languages;
@@ -117,9 +116,7 @@ std::optional<TCommandLine> Request(TCommandLine line, const CLI::App& app,
     if (alone.Inspect) {
         line.Action = TCommandLine::TAction::Inspect;
         if (app.count("--inspect") > 1) return Refuse(err, "--inspect is given more than once");
-        TCommandLine reportsOnly = line;
-        reportsOnly.Reports.clear();
-        const std::string other = FirstOtherArgument(app, reportsOnly, "--inspect");
+        const std::string other = FirstOtherOption(app, "--inspect");
         if (!other.empty()) return Refuse(err, "--inspect takes no other options: " + other);
         if (line.Reports.empty()) return Refuse(err, "--inspect needs a report");
         if (line.Reports.size() > 1)

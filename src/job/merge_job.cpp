@@ -132,7 +132,7 @@ std::string PictureIsAReportMessage(const std::string& pictureFileName) {
 std::optional<std::string> MergeRefusal(const TMergeRequest& request) {
     if (request.Files.size() < 2) return NoReportsMessage;
     if (request.ResultFileName.empty()) return NoResultNameMessage;
-    const std::string picture = ChangeFileExt(request.ResultFileName, ".gif");
+    const std::string picture = ImageFileNameOf(request.ResultFileName);
     if (IsSameFile(picture, request.ResultFileName)) return ResultNamedAsPictureMessage;
     for (const std::string& file : request.Files)
         if (IsSameFile(picture, file)) return PictureIsAReportMessage(picture);

@@ -10,6 +10,10 @@ std::string ChangeFileExt(const std::string& fileName, const std::string& extens
     return fileName.substr(0, dot) + extension;
 }
 
-std::string TMT4TestReport::ImageFileName() const { return ChangeFileExt(FileName, ".gif"); }
+std::string ImageFileNameOf(const std::string& reportFileName) {
+    return ChangeFileExt(reportFileName, ".gif");
+}
+
+std::string TMT4TestReport::ImageFileName() const { return ImageFileNameOf(FileName); }
 
 }  // namespace velquist

@@ -108,5 +108,7 @@ class TMT4TestReport {
 // The file name with the extension (from the last "." after the last path
 // delimiter) replaced by the given one, or with it appended when there is none.
 std::string ChangeFileExt(const std::string& fileName, const std::string& extension);
+// The name of the balance chart saved beside a report of this name.
+std::string ImageFileNameOf(const std::string& reportFileName);
 
 }  // namespace velquist

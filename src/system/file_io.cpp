@@ -6,6 +6,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/globals.hpp"
+#include "system/platform_file.hpp"
+
 namespace velquist {
 namespace {
 
@@ -30,6 +33,11 @@ bool SameText(const std::string& a, const std::string& b) {
 }
 
 }  // namespace
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t separator = path.find_last_of(PathSeparators);
+    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+}
 
 void WriteWholeFile(const std::string& path, std::string_view bytes) {
     TAtomicFileWriter file(path, bytes.size());

@@ -7,16 +7,11 @@
 #include <cstdio>
 
 #include "system/file_io.hpp"
+#include "system/platform_file.hpp"
 #include "system/system_error.hpp"
 
 namespace velquist {
 namespace {
-
-// The folder part of a path with its "/", or empty for a bare name.
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
 
 // The path with every symbolic link along its last part followed; the file
 // the links lead to need not exist yet. Throws naming `shown`.

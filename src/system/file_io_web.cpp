@@ -3,29 +3,15 @@
 // folders to keep.
 #include "system/file_io.hpp"
 #include "system/memory_files.hpp"
+#include "system/platform_file.hpp"
 #include "system/system_error.hpp"
 
 namespace velquist {
-namespace {
-
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-}  // namespace
 
 TAtomicFileWriter::TAtomicFileWriter(const std::string& path, std::size_t)
     : path_(path), target_(path) {
     if (const int error = temporary_.Create(FolderOf(target_), ".vq", ""); error != 0)
         throw CannotCreateFileError(path_, error);
-}
-
-// Never needed: memory files have no rights that could stop a temporary file,
-// and no devices.
-void TAtomicFileWriter::OpenInPlace(bool isRegular) {
-    inPlace_ = NoFileDescriptor;
-    truncateInPlace_ = isRegular;
 }
 
 TAtomicFileWriter::~TAtomicFileWriter() = default;
@@ -36,7 +22,6 @@ void TAtomicFileWriter::Write(std::string_view bytes) {
     if (const int error = WriteAll(Descriptor(), bytes); error != 0)
         throw StreamWriteError(path_, error);
     written_ += bytes.size();
-    reserved_ = written_;  // memory files grow as written
 }
 
 void TAtomicFileWriter::Commit() {

@@ -1,19 +1,13 @@
 // Writing whole files with wide-character Windows calls: see file_io.hpp.
 #include <windows.h>
 
-#include "base/globals.hpp"
 #include "system/file_io.hpp"
+#include "system/platform_file.hpp"
 #include "system/system_error.hpp"
 #include "system/system_text.hpp"
 
 namespace velquist {
 namespace {
-
-// The folder part of a path with its separator, or empty for a bare name.
-std::string FolderOf(const std::string& path) {
-    const std::size_t separator = path.find_last_of(PathSeparators);
-    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
-}
 
 enum class TTarget { Missing, File, Folder, Device };
 

@@ -1,6 +1,7 @@
 // The seams between system's shared file code and each platform's file
-// (*_posix.cpp, *_windows.cpp): opening a file for bounded reading and
-// removing one temporary path from the cleanup handlers. Only system uses them.
+// (*_posix.cpp, *_windows.cpp, *_web.cpp): opening a file for bounded reading,
+// the folder of a path, and removing one temporary path from the cleanup
+// handlers. Only system uses them.
 #pragma once
 
 #include <cstddef>
@@ -30,6 +31,9 @@ class TReadSource {
     TFileDescriptor file_ = NoFileDescriptor;
     std::size_t size_ = 0;
 };
+
+// The folder part of a path with its separator, or empty for a bare name.
+std::string FolderOf(const std::string& path);
 
 // Removes one temporary file or (empty) folder. Runs inside the cleanup
 // handlers: on POSIX it may only make async-signal-safe calls.

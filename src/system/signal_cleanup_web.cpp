@@ -2,12 +2,9 @@
 // with it.
 #include "system/memory_files.hpp"
 #include "system/platform_file.hpp"
-#include "system/signal_cleanup.hpp"
 
 namespace velquist {
 
 void RemoveTemporaryPath(const char* path, bool) { RemoveMemoryFile(path); }
-
-void RemoveTemporaryFilesOnSignals() {}
 
 }  // namespace velquist

@@ -1,4 +1,5 @@
-// The system's texts for errno values.
+// The C library's texts for errno values, on POSIX systems and in the
+// browser edition.
 #include <cstring>
 
 #include "system/system_text.hpp"

@@ -37,7 +37,6 @@ int TTemporaryFile::Create(const std::string& folder, std::string_view prefix,
     if (fd < 0) return EMFILE;
     fd_ = fd;
     path_ = std::move(path);
-    slot_ = -1;  // no cleanup handlers to remember it for
     return 0;
 }
 
@@ -46,16 +45,6 @@ int TTemporaryFile::Close() {
     fd_ = NoFileDescriptor;
     return 0;
 }
-
-// Memory files have no folders: a folder is only a name.
-TTemporaryFolder::TTemporaryFolder(const std::string& folder, std::string_view prefix)
-    : path_(folder + std::string(prefix) + NextName()) {
-    slot_ = -1;  // no cleanup handlers to remember it for
-}
-
-TTemporaryFolder::~TTemporaryFolder() = default;
-
-std::unique_ptr<TTemporaryFolder> ProvideRuntimeFolder(const std::string&) { return nullptr; }
 
 bool IsUnusableFolderError(int) { return false; }
 

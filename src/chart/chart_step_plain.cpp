@@ -3,7 +3,8 @@
 
 namespace velquist {
 
-// GDI needs no application object: the step only draws.
+// GDI and the browser edition's own drawing need no application object:
+// the step only draws.
 std::function<std::function<void()>(const TMT4TestReport&)> BalanceChartStep(
     const std::string& tempPath) {
     return [tempPath](const TMT4TestReport& report) { return DrawGraphToSave(report, tempPath); };
