@@ -49,6 +49,10 @@ struct TLayoutRow {
 // terminal builds 402 to 1473 write them. Rows of one empty cell (the gaps
 // between summary blocks) are left out: they carry nothing.
 std::span<const TLayoutRow> ReportLayout();
+// The key of the cell after cell k, when that is a label; empty otherwise.
+inline std::string_view NextKey(const TLayoutRow& row, std::size_t k) {
+    return k + 1 < LayoutRowCells ? row.Cells[k + 1].Key : std::string_view{};
+}
 
 // The keys of the operations header's cells, in order: ten cells, or eleven
 // with the "Symbol" column that a merged report may carry after "Type".

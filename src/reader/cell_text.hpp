@@ -35,5 +35,10 @@ void SplitLines(std::string_view text, TTextLines& lines);
 
 // Splits a line at ";" into its fields (no trimming), reusing the vector.
 void SplitFields(std::string_view line, std::vector<std::string_view>& fields);
+// The same without the empty field after the last cell's ";".
+inline void SplitCells(std::string_view row, std::vector<std::string_view>& cells) {
+    SplitFields(row, cells);
+    if (row.ends_with(';')) cells.pop_back();
+}
 
 }  // namespace velquist

@@ -38,18 +38,18 @@ std::optional<std::string> MoneyRangeWarning(const TMT4TestReport& report, bool 
                                              bool netProfitRead) {
     std::string first;
     std::size_t count = 0;
-    const auto check = [&](bool held, double value, auto name) {
+    const auto check = [&](bool held, double value, const char* what,
+                           const TOperation* row = nullptr) {
         if (!held || std::fabs(value) <= MaxMoney) return;
-        if (count++ == 0) first = name() + " is " + ShortestText(value);
+        if (count++ == 0)
+            first = what + (row ? std::to_string(row->Num) : std::string()) + " is " +
+                    ShortestText(value);
     };
-    check(depositRead, report.InitialDeposit, [] { return std::string("the initial deposit"); });
-    check(netProfitRead, report.TotalNetProfit, [] { return std::string("the total net profit"); });
+    check(depositRead, report.InitialDeposit, "the initial deposit");
+    check(netProfitRead, report.TotalNetProfit, "the total net profit");
     for (const TOperation& row : report.Operations) {
-        const auto of = [&row](const char* what) {
-            return [&row, what] { return what + std::to_string(row.Num); };
-        };
-        check(row.HasProfit, row.Profit, of("the profit of operation "));
-        check(row.HasBalance, row.Balance, of("the balance of operation "));
+        check(row.HasProfit, row.Profit, "the profit of operation ", &row);
+        check(row.HasBalance, row.Balance, "the balance of operation ", &row);
     }
     if (count == 0) return std::nullopt;
     std::string warning = "money that no account holds (beyond 1e15 or -1e15): " + first;

@@ -35,15 +35,13 @@ std::vector<TPageRow> PageRows(const TTextLines& lines, std::size_t first, std::
     std::vector<TPageRow> rows;
     std::vector<std::string_view> fields;
     TPageRow row;
-    bool open = false, cellGoesOn = false;
+    bool cellGoesOn = false;
     for (std::size_t i = first; i < end && rows.size() < MostPageRows; ++i) {
         const std::string_view text = lines[i].Text;
-        if (!open && !lines[i].EndsRow && Trim(text).empty()) continue;
-        SplitFields(text, fields);
-        if (text.ends_with(';')) fields.pop_back();  // the empty field after the last cell
+        if (row.Cells.empty() && !lines[i].EndsRow && Trim(text).empty()) continue;
+        SplitCells(text, fields);
         for (std::size_t k = cellGoesOn ? 1 : 0; k < fields.size(); ++k)
             row.Cells.push_back({fields[k], i, static_cast<int>(k + 1)});
-        open = true;
         if (!text.empty()) cellGoesOn = !text.ends_with(';');
         if (!lines[i].EndsRow) continue;
         for (std::size_t k = 0; k < row.Cells.size(); ++k) {
@@ -52,7 +50,7 @@ std::vector<TPageRow> PageRows(const TTextLines& lines, std::size_t first, std::
         }
         if (row.Cells.size() > 1 || !row.Blank) rows.push_back(std::move(row));
         row = TPageRow();
-        open = cellGoesOn = false;
+        cellGoesOn = false;
     }
     return rows;
 }
@@ -122,8 +120,7 @@ bool Fits(TCellShape shape, std::string_view cell) {
 }
 
 bool SameLabel(std::string_view key, std::string_view layoutKey) {
-    auto average = [](std::string_view k) { return k == "Average" || k == "Average_"; };
-    return key == layoutKey || (average(key) && average(layoutKey));
+    return key == layoutKey || (IsAverage(key) && IsAverage(layoutKey));
 }
 
 // How well a page row fits a layout row: 0 when it cannot be that row. Every
@@ -195,10 +192,8 @@ TLayoutPlacement PlaceByLayout(const TTextLines& lines, std::size_t first, std::
         for (std::size_t k = 0; k < LayoutRowCells && k < page[i].Cells.size(); ++k) {
             if (row->Cells[k].Shape != TCellShape::Label) continue;
             const TPageCell& cell = page[i].Cells[k];
-            const bool labelNext =
-                k + 1 < LayoutRowCells && row->Cells[k + 1].Shape == TCellShape::Label;
             placement.Labels.push_back({cell.Line, cell.Field, cell.Text, row->Cells[k].Key,
-                                        labelNext ? row->Cells[k + 1].Key : std::string_view{}});
+                                        NextKey(*row, k), page[i].Keys[k]});
         }
     }
     for (const TLayoutRow& row : layout) {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -22,6 +23,7 @@ struct TPlacedLabel {
     std::string_view Text;
     std::string_view Key;      // the key that its place gives it
     std::string_view NextKey;  // the key of the layout's next cell, when a label
+    std::string TableKey;      // the key the phrase table gives its text, or empty
 };
 
 struct TLayoutPlacement {

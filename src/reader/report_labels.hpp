@@ -9,4 +9,7 @@ namespace velquist {
 
 std::string ReaderKeyOf(std::string_view cellText);
 
+// The two "Average" rows' keys, which share their label in most languages.
+inline bool IsAverage(std::string_view key) { return key == "Average" || key == "Average_"; }
+
 }  // namespace velquist

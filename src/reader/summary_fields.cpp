@@ -139,8 +139,6 @@ void ReadValueCell(TMT4TestReport& r, TReportField field, const std::string& f) 
     }
 }
 
-bool IsAverage(std::string_view key) { return key == "Average" || key == "Average_"; }
-
 }  // namespace
 
 TFields::TFields(std::string_view line) { SplitFields(line, fields_); }

@@ -111,23 +111,21 @@ void ReadByLayout(TMT4TestReport& report, const TTextLines& lines, const TLayout
         const TReportField field = FieldOfKeys(label.Key, label.NextKey);
         if (field == TReportField::None || seen.Has(field)) continue;
         const TFields fields(lines[label.Line].Text);
-        const std::string tableKey = ReaderKeyOf(label.Text);
-        if (tableKey == "Strategy Tester Report" || tableKey == "Parameters" ||
-            FieldOfLabel(tableKey, fields, label.Field) != TReportField::None)
+        if (label.TableKey == "Strategy Tester Report" ||
+            FieldOfLabel(label.TableKey, fields, label.Field) != TReportField::None)
             continue;
         if (field == TReportField::Parameters)
             report.Parameters = ParametersOf(lines, label.Line, label.Text);
         else
             ReadField(report, field, fields, label.Field);
-        seen.Fields.set(static_cast<std::size_t>(field));
+        seen.Set(field);
     }
     // A page with no row of a report at all: the warnings about its missing
     // symbol, period, deposit and net profit tell.
     if (placed.Labels.empty()) return;
     for (const TLayoutRow* row : placed.MissingRows) {
         for (std::size_t k = 0; k < LayoutRowCells; ++k) {
-            const std::string_view next = k + 1 < LayoutRowCells ? row->Cells[k + 1].Key : "";
-            const TReportField field = FieldOfKeys(row->Cells[k].Key, next);
+            const TReportField field = FieldOfKeys(row->Cells[k].Key, NextKey(*row, k));
             if (field != TReportField::None && !HasWarningOfItsOwn(field) && !seen.Has(field))
                 seen.Unread.push_back(FieldName(field));
         }
@@ -139,8 +137,7 @@ void NoteHeaderLabels(const TTextLines& lines, const TOperationsHeader& header,
                       TLabelNotes& notes) {
     if (header.Line < 0) return;
     std::vector<std::string_view> cells;
-    SplitFields(lines[static_cast<std::size_t>(header.Line)].Text, cells);
-    if (!cells.empty() && cells.back().empty()) cells.pop_back();
+    SplitCells(lines[static_cast<std::size_t>(header.Line)].Text, cells);
     const std::span<const std::string_view> keys = OperationsHeaderKeys(header.SymbolField > 0);
     if (cells.size() != keys.size()) return;
     for (std::size_t k = 0; k < keys.size(); ++k) notes.Note(keys[k], cells[k]);
@@ -174,11 +171,11 @@ TLabelsSeen ScanSummary(TMT4TestReport& report, const TTextLines& lines,
             } else if (key == "Parameters") {
                 parametersLine = i;
                 parametersLabel = std::string(fields.Raw(d));
-                seen.Fields.set(static_cast<std::size_t>(TReportField::Parameters));
+                seen.Set(TReportField::Parameters);
             } else if (const TReportField field = FieldOfLabel(key, fields, d);
                        field != TReportField::None) {
                 ReadField(report, field, fields, d);
-                seen.Fields.set(static_cast<std::size_t>(field));
+                seen.Set(field);
             }
         }
     }

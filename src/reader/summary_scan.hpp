@@ -66,6 +66,7 @@ struct TLabelsSeen {
     std::vector<std::string_view> Unread;
 
     bool Has(TReportField field) const { return Fields.test(static_cast<std::size_t>(field)); }
+    void Set(TReportField field) { Fields.set(static_cast<std::size_t>(field)); }
 };
 
 // Acts on every labelled cell before the operations header (all lines when
