@@ -16,11 +16,8 @@
 namespace velquist {
 namespace {
 
+using testing::At;
 using testing::TTempDir;
-
-int At(const std::string& bytes, std::size_t offset) {
-    return static_cast<std::uint8_t>(bytes.at(offset));
-}
 
 TRgbColour TableEntry(const std::string& gif, int i) {
     return {static_cast<std::uint8_t>(At(gif, 23 + 3 * i)),

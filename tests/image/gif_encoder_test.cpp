@@ -11,11 +11,8 @@
 namespace velquist {
 namespace {
 
+using testing::At;
 using testing::Bytes;
-
-int At(const std::string& bytes, std::size_t offset) {
-    return static_cast<std::uint8_t>(bytes.at(offset));
-}
 
 int Le16(const std::string& bytes, std::size_t offset) {
     return At(bytes, offset) | At(bytes, offset + 1) << 8;

@@ -22,6 +22,11 @@ inline std::string Bytes(std::initializer_list<int> values) {
     return bytes;
 }
 
+// The byte at the offset, as a number from 0 to 255.
+inline int At(const std::string& bytes, std::size_t offset) {
+    return static_cast<std::uint8_t>(bytes.at(offset));
+}
+
 inline constexpr TRgbColour White{255, 255, 255};
 inline constexpr TRgbColour Black{0, 0, 0};
 inline constexpr TRgbColour GridGrey{204, 204, 204};
