@@ -195,11 +195,7 @@ TEST(CreateGraph, LeavesOtherFilesInTheTemporaryFolderAlone) {
     for (const std::string& name : others) folders.Root.Write("tmp/" + name, "someone else's");
     CreateGraph(ResultReport(folders.Out + "/merged.htm", 100, {110}), folders.Temp);
     EXPECT_FALSE(testing::ReadPicture(folders.Out + "/merged.gif").isNull());
-    std::vector<std::string> left;
-    for (const auto& entry : fs::directory_iterator(folders.Temp))
-        left.push_back(entry.path().filename().string());
-    std::sort(left.begin(), left.end());
-    EXPECT_EQ(left, others);
+    EXPECT_EQ(testing::NamesIn(folders.Temp), others);
     for (const std::string& name : others)
         EXPECT_EQ(ReadFileBytes(folders.Temp + name), "someone else's");
 }

@@ -132,7 +132,6 @@ def main():
           operations_in(same) == operations_in_file(GOOD) + operations_in_file(OTHER))
 
     temporary_folder(tmp, fresh_result)
-    picture_names(tmp, fresh_result)
     overflowing_sums(tmp, fresh_result)
 
     big = tmp / "million.htm"
@@ -173,21 +172,6 @@ def temporary_folder(tmp, fresh_result):
               done.stderr.decode("latin-1").endswith(told), done.stderr.decode("latin-1"))
         check("temporary folder " + name + " leaves the HTML written",
               result.read_bytes() != EARLIER and result.read_bytes().endswith(b"</html>\r\n"))
-
-
-def picture_names(tmp, fresh_result):
-    """A result whose picture would replace it or a report is refused before
-    anything is read or written."""
-    picture = tmp / "result.gif"
-    for name, args in [("result named .gif", ["-o", str(picture), GOOD, OTHER]),
-                       ("picture named as a report", ["-o", fresh_result(), GOOD, str(picture)])]:
-        picture.write_bytes(EARLIER)
-        fresh_result()
-        done = run(args)
-        expect(name, done, 2, stderr_start="Result report filename must not end in"
-               if "named .gif" in name else f'The result\'s picture "{picture}" is one of')
-        check(name + " leaves page and picture",
-              picture.read_bytes() == EARLIER and (tmp / "result.htm").read_bytes() == EARLIER)
 
 
 def overflowing_sums(tmp, fresh_result):

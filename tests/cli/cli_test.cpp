@@ -19,6 +19,8 @@ using testing::ReadFileBytes;
 using testing::TTempDir;
 
 const std::string Examples = VELQUIST_EXAMPLES_DIR;
+const std::string Trend = Examples + "/trend_eurusd.htm";
+const std::string Scalper = Examples + "/scalper_gbpjpy.htm";
 
 struct TRun {
     int Code;
@@ -113,8 +115,7 @@ TEST(Cli, InspectGivesTheSameModelInAnyWordingAndRowOrder) {
 
 TEST(Cli, MergesReportsSilently) {
     TTempDir dir;
-    const TRun run = Cli({"-o", dir.Path("merged.htm"), Examples + "/trend_eurusd.htm",
-                          Examples + "/scalper_gbpjpy.htm"});
+    const TRun run = Cli({"-o", dir.Path("merged.htm"), Trend, Scalper});
     EXPECT_EQ(run.Code, ExitSuccess) << run.Err;
     EXPECT_EQ(run.Out, "");
     EXPECT_EQ(run.Err, "");
@@ -126,8 +127,8 @@ TEST(Cli, MergesReportsSilently) {
 
 TEST(Cli, AddsTheSymbolColumnAndTheLanguageOnRequest) {
     TTempDir dir;
-    const TRun run = Cli({"-s", "-l", "German", "-o", dir.Path("merged.htm"),
-                          Examples + "/trend_eurusd.htm", Examples + "/breakout_xauusd.htm"});
+    const TRun run = Cli({"-s", "-l", "German", "-o", dir.Path("merged.htm"), Trend,
+                          Examples + "/breakout_xauusd.htm"});
     ASSERT_EQ(run.Code, ExitSuccess) << run.Err;
     const std::string html = ReadFileBytes(dir.Path("merged.htm"));
     EXPECT_NE(html.find("<td>Nr.</td>"), std::string::npos);
@@ -139,8 +140,7 @@ TEST(Cli, AddsTheSymbolColumnAndTheLanguageOnRequest) {
 // neither the result nor a report.
 TEST(Cli, RefusesInputWithTheJobsMessagesInOrder) {
     TTempDir dir;
-    const std::string report = Examples + "/trend_eurusd.htm";
-    const std::string gifReport = dir.Write("a.gif", ReadFileBytes(report));
+    const std::string gifReport = dir.Write("a.gif", ReadFileBytes(Trend));
     const std::string earlier = dir.Write("r.gif", "earlier picture");
     const std::string missing = dir.Path("missing.htm");
     const std::string pictureIsAReport =
@@ -152,19 +152,19 @@ TEST(Cli, RefusesInputWithTheJobsMessagesInOrder) {
         std::string err;
     };
     std::vector<Case> cases = {
-        {{report}, "Report files to merge not set!\n"},
-        {{report, report}, "Result report filename not set!\n"},
-        {{"-o", "", report, report}, "Result report filename not set!\n"},
-        {{"-o", dir.Path("r.htm"), report}, "Report files to merge not set!\n"},
-        {{"-o", earlier, report, report}, namedAsPicture},
+        {{Trend}, "Report files to merge not set!\n"},
+        {{Trend, Trend}, "Result report filename not set!\n"},
+        {{"-o", "", Trend, Trend}, "Result report filename not set!\n"},
+        {{"-o", dir.Path("r.htm"), Trend}, "Report files to merge not set!\n"},
+        {{"-o", earlier, Trend, Trend}, namedAsPicture},
         {{"-o", earlier, missing, missing}, namedAsPicture},
-        {{"-o", dir.Path("a.htm"), report, gifReport}, pictureIsAReport},
-        {{"-o", dir.Path("a"), gifReport, report}, pictureIsAReport},
+        {{"-o", dir.Path("a.htm"), Trend, gifReport}, pictureIsAReport},
+        {{"-o", dir.Path("a"), gifReport, Trend}, pictureIsAReport},
     };
 #ifdef _WIN32
     // Windows' file names do not tell the case of letters apart.
-    cases.push_back({{"-o", dir.Path("r.GIF"), report, report}, namedAsPicture});
-    cases.push_back({{"-o", dir.Path("A.htm"), report, gifReport},
+    cases.push_back({{"-o", dir.Path("r.GIF"), Trend, Trend}, namedAsPicture});
+    cases.push_back({{"-o", dir.Path("A.htm"), Trend, gifReport},
                      "The result's picture \"" + dir.Path("A.gif") +
                          "\" is one of the report files to merge!\n"});
 #endif
@@ -183,33 +183,31 @@ TEST(Cli, RefusesInputWithTheJobsMessagesInOrder) {
     EXPECT_FALSE(std::filesystem::exists(dir.Path("r.htm")));
     EXPECT_FALSE(std::filesystem::exists(dir.Path("a.htm")));
     EXPECT_EQ(ReadFileBytes(earlier), "earlier picture");
-    EXPECT_EQ(ReadFileBytes(gifReport), ReadFileBytes(report));
+    EXPECT_EQ(ReadFileBytes(gifReport), ReadFileBytes(Trend));
 }
 
 // Every refusal of the arguments says why in one line, then gives the usage.
 TEST(Cli, RefusesArgumentsWithALineThatSaysWhy) {
-    const std::string report = Examples + "/trend_eurusd.htm";
     const std::pair<std::vector<std::string>, std::string> refused[] = {
         {{}, "no arguments"},
         {{"--frobnicate"}, "unknown option --frobnicate"},
         {{"-o"}, "missing value for -o"},
         {{"--inspect"}, "--inspect needs a report"},
-        {{"--inspect", report, report}, "--inspect takes one report, not 2"},
-        {{"--inspect", report, "-o", "x.htm"}, "--inspect takes no other options: -o"},
-        {{"-s", "--inspect", report}, "--inspect takes no other options: -s"},
-        {{"--inspect", "-s", report}, "--inspect takes no other options: -s"},
-        {{"--inspect", "-l", "German", report}, "--inspect takes no other options: -l"},
-        {{"--inspect", "-v", report}, "--inspect takes no other options: -v"},
-        {{"--inspect", "--strict", report}, "--inspect takes no other options: --strict"},
-        {{"--inspect", "-o", "x.htm", report}, "--inspect takes no other options: -o"},
-        {{"--inspect", "--inspect", report}, "--inspect is given more than once"},
-        {{"--languages", "-o", "x.htm", report, report},
-         "--languages takes no other arguments: -o"},
+        {{"--inspect", Trend, Trend}, "--inspect takes one report, not 2"},
+        {{"--inspect", Trend, "-o", "x.htm"}, "--inspect takes no other options: -o"},
+        {{"-s", "--inspect", Trend}, "--inspect takes no other options: -s"},
+        {{"--inspect", "-s", Trend}, "--inspect takes no other options: -s"},
+        {{"--inspect", "-l", "German", Trend}, "--inspect takes no other options: -l"},
+        {{"--inspect", "-v", Trend}, "--inspect takes no other options: -v"},
+        {{"--inspect", "--strict", Trend}, "--inspect takes no other options: --strict"},
+        {{"--inspect", "-o", "x.htm", Trend}, "--inspect takes no other options: -o"},
+        {{"--inspect", "--inspect", Trend}, "--inspect is given more than once"},
+        {{"--languages", "-o", "x.htm", Trend, Trend}, "--languages takes no other arguments: -o"},
         {{"--languages", "-l", "German"}, "--languages takes no other arguments: -l"},
         {{"--languages", "--strict"}, "--languages takes no other arguments: --strict"},
         {{"--version", "extra"}, "--version takes no other arguments: extra"},
         {{"--version", "--languages"}, "--version takes no other arguments: --languages"},
-        {{"--version", "--inspect", report}, "--version takes no other arguments: --inspect"},
+        {{"--version", "--inspect", Trend}, "--version takes no other arguments: --inspect"},
     };
     for (const auto& [args, reason] : refused) {
         SCOPED_TRACE(reason);
@@ -221,8 +219,7 @@ TEST(Cli, RefusesArgumentsWithALineThatSaysWhy) {
 }
 
 TEST(Cli, RefusesUnknownLanguagesWithTheirList) {
-    const std::string report = Examples + "/trend_eurusd.htm";
-    const TRun run = Cli({"-l", "english", "-o", "x.htm", report, report});
+    const TRun run = Cli({"-l", "english", "-o", "x.htm", Trend, Trend});
     EXPECT_EQ(run.Code, ExitRefused);
     EXPECT_TRUE(
         run.Err.starts_with("velquist-merge: unknown language \"english\". Use one of: "
@@ -261,8 +258,7 @@ TEST(Cli, ParsesOptionsAnywhereAndRefusesWithTheFirstFault) {
 TEST(Cli, ReportsAMissingReportAndWritesNothing) {
     TTempDir dir;
     const std::string missing = dir.Path("missing.htm");
-    const TRun run = Cli({"-o", dir.Path("merged.htm"), Examples + "/trend_eurusd.htm",
-                          Examples + "/scalper_gbpjpy.htm", missing});
+    const TRun run = Cli({"-o", dir.Path("merged.htm"), Trend, Scalper, missing});
     EXPECT_EQ(run.Code, ExitError);
     EXPECT_EQ(run.Err, "Cannot open file \"" + missing + "\". " + MissingFileReason + "\n");
     EXPECT_FALSE(std::filesystem::exists(dir.Path("merged.htm")));
@@ -273,16 +269,15 @@ TEST(Cli, ReportsAMissingReportAndWritesNothing) {
 TEST(Cli, WarnsAboutADoubtfulReportAndStopsOnItWhenStrict) {
     TTempDir dir;
     const std::string cut = dir.Write("cut.htm", "x\nStrategy Tester Report\n");
-    const std::string good = Examples + "/trend_eurusd.htm";
     const std::string warned = "velquist-merge: warning: " + cut + ": no \"Symbol\" label found\n";
 
-    TRun run = Cli({"-o", dir.Path("merged.htm"), good, cut});
+    TRun run = Cli({"-o", dir.Path("merged.htm"), Trend, cut});
     EXPECT_EQ(run.Code, ExitSuccess);
     EXPECT_TRUE(run.Err.starts_with(warned)) << run.Err;
     EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 4) << run.Err;
     EXPECT_TRUE(std::filesystem::exists(dir.Path("merged.htm")));
 
-    run = Cli({"--strict", "-o", dir.Path("strict.htm"), good, cut});
+    run = Cli({"--strict", "-o", dir.Path("strict.htm"), Trend, cut});
     EXPECT_EQ(run.Code, ExitError);
     EXPECT_EQ(run.Err, cut + ": no \"Symbol\" label found\n");
     EXPECT_FALSE(std::filesystem::exists(dir.Path("strict.htm")));
@@ -297,8 +292,8 @@ TEST(Cli, WarnsAboutADoubtfulReportAndStopsOnItWhenStrict) {
 
 TEST(Cli, ReplacesAnInputNamedAsTheResultAfterReadingIt) {
     TTempDir dir;
-    const std::string first = dir.Write("a.htm", ReadFileBytes(Examples + "/trend_eurusd.htm"));
-    const TRun run = Cli({"-o", first, first, Examples + "/scalper_gbpjpy.htm"});
+    const std::string first = dir.Write("a.htm", ReadFileBytes(Trend));
+    const TRun run = Cli({"-o", first, first, Scalper});
     ASSERT_EQ(run.Code, ExitSuccess) << run.Err;
     const std::string merged = ReadFileBytes(first);
     EXPECT_NE(merged.find("<b>TrendRider</b>"), std::string::npos);
@@ -311,7 +306,7 @@ TEST(Cli, UsesAResultNameWithoutExtensionAsGivenAndRepeatsItselfExactly) {
     const TChartStep chart = [&](const TMT4TestReport& r) {
         return [&] { drawn.push_back(r.ImageFileName()); };
     };
-    const std::vector<std::string> args = {"-o", dir.Path("merged"), Examples + "/trend_eurusd.htm",
+    const std::vector<std::string> args = {"-o", dir.Path("merged"), Trend,
                                            Examples + "/grid_usdjpy_ru.htm"};
     ASSERT_EQ(Cli(args, chart).Code, ExitSuccess);
     const std::string first = ReadFileBytes(dir.Path("merged"));
@@ -326,9 +321,8 @@ TEST(Cli, UsesAResultNameWithoutExtensionAsGivenAndRepeatsItselfExactly) {
 TEST(Cli, TellsAChartThatCannotBeSetUpAndWritesNothing) {
     TTempDir dir;
     std::ostringstream out, err;
-    const int code =
-        RunCli({"-o", dir.Path("m.htm"), Examples + "/trend_eurusd.htm", dir.Path("missing.htm")},
-               out, err, []() -> TChartStep { throw Error("no drawing here"); });
+    const int code = RunCli({"-o", dir.Path("m.htm"), Trend, dir.Path("missing.htm")}, out, err,
+                            []() -> TChartStep { throw Error("no drawing here"); });
     EXPECT_EQ(code, ExitError);
     EXPECT_EQ(err.str(), "no drawing here\n");
     EXPECT_FALSE(std::filesystem::exists(dir.Path("m.htm")));
@@ -336,8 +330,7 @@ TEST(Cli, TellsAChartThatCannotBeSetUpAndWritesNothing) {
 
 TEST(Cli, TellsEachStepWhenVerbose) {
     TTempDir dir;
-    const TRun run = Cli({"-v", "-o", dir.Path("m.htm"), Examples + "/trend_eurusd.htm",
-                          Examples + "/scalper_gbpjpy.htm"});
+    const TRun run = Cli({"-v", "-o", dir.Path("m.htm"), Trend, Scalper});
     EXPECT_EQ(run.Code, ExitSuccess);
     EXPECT_NE(run.Out.find("read: " + Examples + "/scalper_gbpjpy.htm\n"), std::string::npos);
     EXPECT_NE(run.Out.find("write: " + dir.Path("m.htm") + "\n"), std::string::npos);

@@ -29,41 +29,21 @@ TMT4TestReport MergeAll(const std::vector<TMT4TestReport>& reports) {
 }
 
 // The 33 statistics fields, for comparing whole summary blocks.
+// clang-format off
 std::vector<double> Statistics(const TMT4TestReport& r) {
-    return {r.TotalNetProfit,
-            r.GrossProfit,
-            r.GrossLoss,
-            r.ProfitFactor,
-            r.ExpectedPayoff,
-            r.AbsoluteDrawdown,
-            r.MaximalDrawdown,
-            r.MaximalDrawdownPercent,
-            r.RelativeDrawdown,
-            r.RelativeDrawdownPercent,
-            double(r.TotalTrades),
-            double(r.ShortPositions),
-            r.ShortWonPercent,
-            double(r.LongPositions),
-            r.LongWonPercent,
-            double(r.ProfitTrades),
-            r.ProfitTradesPercent,
-            double(r.LossTrades),
-            r.LossTradesPercent,
-            r.LargestProfitTrade,
-            r.LargestLossTrade,
-            r.AverageProfitTrade,
-            r.AverageLossTrade,
-            double(r.MaxConsecutiveWins),
-            r.MaxConsecutiveWinsMoney,
-            double(r.MaxConsecutiveLosses),
-            r.MaxConsecutiveLossesMoney,
-            r.MaximalConsecutiveProfit,
-            double(r.MaximalConsecutiveProfitCount),
-            r.MaximalConsecutiveLoss,
-            double(r.MaximalConsecutiveLossCount),
-            double(r.AverageConsecutiveWins),
-            double(r.AverageConsecutiveLosses)};
+    return {r.TotalNetProfit, r.GrossProfit, r.GrossLoss, r.ProfitFactor, r.ExpectedPayoff,
+            r.AbsoluteDrawdown, r.MaximalDrawdown, r.MaximalDrawdownPercent, r.RelativeDrawdown,
+            r.RelativeDrawdownPercent, double(r.TotalTrades), double(r.ShortPositions),
+            r.ShortWonPercent, double(r.LongPositions), r.LongWonPercent, double(r.ProfitTrades),
+            r.ProfitTradesPercent, double(r.LossTrades), r.LossTradesPercent,
+            r.LargestProfitTrade, r.LargestLossTrade, r.AverageProfitTrade, r.AverageLossTrade,
+            double(r.MaxConsecutiveWins), r.MaxConsecutiveWinsMoney,
+            double(r.MaxConsecutiveLosses), r.MaxConsecutiveLossesMoney,
+            r.MaximalConsecutiveProfit, double(r.MaximalConsecutiveProfitCount),
+            r.MaximalConsecutiveLoss, double(r.MaximalConsecutiveLossCount),
+            double(r.AverageConsecutiveWins), double(r.AverageConsecutiveLosses)};
 }
+// clang-format on
 
 TEST(Merge, JoinsDifferingSymbolsWholeAndInOrder) {
     const struct {

@@ -214,7 +214,7 @@ TEST(ReadFromFile, WarnsAboutWhatTheReportContradictsOrLacks) {
         {"deposit no account holds",
          Replace(sample, ">10000.00<", ">1e61<"),
          {depositOff(std::string(HugeDigits) + ".00", "10000.00"),
-          netProfitOff("-" + std::string(HugeDigits) + ".00"),
+          netProfitOff(std::string("-") + HugeDigits + ".00"),
           "money that no account holds (beyond 1e15 or -1e15): the initial deposit is 1e+61"}},
         {"rows no account holds",
          Replace(sample, "<td class=mspt>50.00</td><td class=mspt>10050.00</td>",

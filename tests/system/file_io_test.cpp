@@ -33,17 +33,9 @@ namespace velquist {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::NamesIn;
 using testing::ReadFileBytes;
 using testing::TTempDir;
-
-// The names in the folder, sorted.
-std::vector<std::string> NamesIn(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 // Links and modes are POSIX matters: Windows replaces the name it is given and
 // leaves rights to the folder.
